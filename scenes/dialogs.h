@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Every message box and file dialog of the program goes through this, so that
+// tests can answer them.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // Stop icon, "OK", caption "Zarvitone".
+    virtual void ShowError(const QString& text) = 0;
+    // Information icon, "OK", caption "Information".
+    virtual void ShowInformation(const QString& text) = 0;
+    // Question icon, "&Yes" / "&No", caption "Confirm"; true for Yes.
+    virtual bool Confirm(const QString& text) = 0;
+    // Scene file dialogs ("Taons files (*.ato)", default extension "ato");
+    // nothing when cancelled. Opening accepts names of files that do not exist,
+    // saving replaces a file without asking.
+    virtual std::optional<QString> ChooseSceneToOpen() = 0;
+    virtual std::optional<QString> ChooseSceneToSave() = 0;
+};

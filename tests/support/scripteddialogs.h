@@ -1,0 +1,32 @@
+#pragma once
+
+#include "scenes/dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+// Answers the program's boxes and file dialogs from a script and records what
+// the program showed. An unscripted question fails the test loudly.
+class ScriptedDialogs : public UserDialogs {
+public:
+    void ShowError(const QString& text) override;
+    void ShowInformation(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    std::optional<QString> ChooseSceneToOpen() override;
+    std::optional<QString> ChooseSceneToSave() override;
+
+    // Answers, used in order; std::nullopt cancels a file dialog.
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+
+    QStringList errors;
+    QStringList informations;
+    QStringList confirmations;
+    int openDialogs = 0;
+    int saveDialogs = 0;
+    QStringList unexpected; // questions asked without a scripted answer
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "scenes/dialogs.h"
+
+#include <QString>
+
+class QWidget;
+
+// The real message boxes and file dialogs, owned by the window they belong to.
+class WidgetDialogs : public UserDialogs {
+public:
+    explicit WidgetDialogs(QWidget* owner);
+
+    void ShowError(const QString& text) override;
+    void ShowInformation(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    std::optional<QString> ChooseSceneToOpen() override;
+    std::optional<QString> ChooseSceneToSave() override;
+
+private:
+    std::optional<QString> ChooseScene(bool saving);
+    QWidget* owner_;
+    QString folder_; // where the last file dialog ended, as the next one starts there
+};

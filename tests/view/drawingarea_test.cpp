@@ -1,0 +1,321 @@
+#include "scenes/figures.h"
+#include "view/colours.h"
+#include "view/drawingarea.h"
+#include "view/labels.h"
+#include "view/projection.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+// The main window's layout: an 854 x 470 client area whose bottom panel
+// starts at 288.
+struct Fixture {
+    TaonSystem system;
+    ViewState view;
+    std::unique_ptr<DrawingArea> area;
+    bool taoscope = false;
+
+    explicit Fixture(bool spiral)
+    {
+        system.TaonCount = SlotCount;
+        view.SpiralMode = spiral;
+        area = std::make_unique<DrawingArea>(system, view);
+        area->resize(854, 470);
+        area->SetDrawingHeight(288);
+        area->SetScopeSource([this] { return taoscope; });
+        view.UpdateCenter(854, 288);
+        if (spiral)
+            BuildFigure(system, true);
+    }
+    // A present point drawn at (CenterX + 60 x, CenterY + 60 z).
+    void Place(int i, Real x, Real z)
+    {
+        system.Present[i] = 1;
+        system.DrawX[i] = x;
+        system.DrawZ[i] = z;
+    }
+    QRgb Pixel(int x, int y) const { return area->Picture().pixel(x, y) & 0xFFFFFF; }
+};
+
+int CountColour(const QImage& picture, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += (picture.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return count;
+}
+
+QImage Region(const QImage& picture, int x, int y, const QSize& size)
+{
+    return picture.copy(QRect(QPoint(x, y), size)).convertToFormat(QImage::Format_RGB32);
+}
+
+double DistanceToSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 == 0 ? 0 : std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0);
+    const QPointF d = p - (a + t * ab);
+    return std::hypot(d.x(), d.y());
+}
+
+} // namespace
+
+class DrawingAreaTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pictureCoversTheDrawingArea()
+    {
+        Fixture f(false);
+        f.area->DrawScene();
+        QCOMPARE(f.area->Picture().size(), QSize(854, 288));
+        QCOMPARE(CountColour(f.area->Picture(), Colours::Black), 854 * 288);
+        f.area->SetDrawingHeight(200);
+        f.area->ClearDrawingArea();
+        QCOMPARE(f.area->Picture().size(), QSize(854, 200));
+    }
+
+    void pointColours_data()
+    {
+        QTest::addColumn<bool>("taoscope");
+        QTest::addColumn<int>("point");
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("Taoscope 1") << true << 1 << Colours::Red;
+        QTest::newRow("Taoscope 2") << true << 2 << Colours::Lime;
+        QTest::newRow("Taoscope 75") << true << 75 << Colours::Red;
+        QTest::newRow("Gravoscope 1") << false << 1 << Colours::Lime;
+        QTest::newRow("Gravoscope 50") << false << 50 << Colours::Lime;
+        QTest::newRow("Gravoscope 51") << false << 51 << Colours::Yellow;
+        QTest::newRow("Gravoscope 75") << false << 75 << Colours::Yellow;
+        QTest::newRow("Gravoscope 76") << false << 76 << Colours::Red;
+        QTest::newRow("Gravoscope 100") << false << 100 << Colours::Red;
+    }
+    void pointColours()
+    {
+        QFETCH(bool, taoscope);
+        QFETCH(int, point);
+        QFETCH(QRgb, colour);
+        Fixture f(false);
+        f.taoscope = taoscope;
+        f.Place(point, 1, -1);
+        f.area->DrawScene();
+        const int sx = f.view.CenterX + 60, sy = f.view.CenterY - 60;
+        QCOMPARE(f.view.ScreenX[point], sx);
+        for (auto [dx, dy] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}})
+            QCOMPARE(f.Pixel(sx + dx, sy + dy), colour & 0xFFFFFF);
+        QCOMPARE(CountColour(f.area->Picture(), Colours::Black), 854 * 288 - 4);
+    }
+
+    void absentPointIsNeitherDrawnNorLabelled()
+    {
+        Fixture f(false);
+        f.view.ShowNumbers = true;
+        f.Place(5, 0.5L, 0.5L);
+        f.system.Present[5] = 0;
+        f.area->DrawScene();
+        QCOMPARE(CountColour(f.area->Picture(), Colours::Black), 854 * 288);
+    }
+
+    // The label's black box starts at (sx + 2, sy + 2) and hides what lay there.
+    void sceneLabelBesideItsPoint()
+    {
+        Fixture f(false);
+        f.taoscope = true;
+        f.view.ShowNumbers = true;
+        f.Place(7, 1, 1);
+        LabelCache labels;
+        const QImage label = labels.Label(7, Colours::Red);
+        // Point 6 lies in the label's lowest rows, below the digit's ink.
+        f.Place(6, 1 + 2 / 60.0L, 1 + (label.height() / 60.0L));
+        f.area->DrawScene();
+        const int sx = f.view.ScreenX[7], sy = f.view.ScreenY[7];
+        QCOMPARE(f.view.ScreenY[6], sy + label.height());
+        QCOMPARE(f.view.ScreenX[6], sx + 2);
+        QCOMPARE(Region(f.area->Picture(), sx + 2, sy + 2, label.size()), label);
+        QCOMPARE(f.Pixel(sx, sy), Colours::Red & 0xFFFFFF);
+        QCOMPARE(f.Pixel(f.view.ScreenX[6], f.view.ScreenY[6]), Colours::Black & 0xFFFFFF);
+    }
+
+    void spiralLabelsSitOnTheirPixel()
+    {
+        Fixture f(true);
+        f.view.ShowNumbers = true;
+        f.area->DrawSpiral();
+        LabelCache labels;
+        const QImage label = labels.Label(19, Colours::Lime);
+        QCOMPARE(Region(f.area->Picture(), f.view.ScreenX[19], f.view.ScreenY[19], label.size()), label);
+    }
+
+    // The three white edges 2-1, 10-2 and 16-10: white along them, and no
+    // white anywhere else.
+    void spiralWhiteLines_data()
+    {
+        QTest::addColumn<double>("dPsi");
+        QTest::newRow("start position") << 0.0;
+        QTest::newRow("turned about y") << 0.7;
+    }
+    void spiralWhiteLines()
+    {
+        QFETCH(double, dPsi);
+        Fixture f(true);
+        f.view.dPsi = dPsi;
+        f.area->DrawSpiral();
+        const auto at = [&f](int k) { return QPointF(f.view.ScreenX[k], f.view.ScreenY[k]); };
+        const std::pair<int, int> whiteEdges[] = {{2, 1}, {10, 2}, {16, 10}};
+        const QImage& picture = f.area->Picture();
+        for (auto [a, b] : whiteEdges) {
+            int onLine = 0;
+            const int length = int(std::max(std::abs(at(a).x() - at(b).x()), std::abs(at(a).y() - at(b).y())));
+            for (int s = 0; s <= length; ++s) {
+                const QPointF p = at(a) + (at(b) - at(a)) * (double(s) / length);
+                onLine += f.Pixel(qRound(p.x()), qRound(p.y())) == (Colours::White & 0xFFFFFF);
+            }
+            // Later red edges that meet or cross a white one may cover a few of its pixels.
+            QVERIFY2(onLine > length * 3 / 4, qPrintable(QStringLiteral("%1-%2: %3 of %4").arg(a).arg(b).arg(onLine).arg(length)));
+        }
+        int white = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                if (f.Pixel(x, y) != (Colours::White & 0xFFFFFF))
+                    continue;
+                ++white;
+                double nearest = 1e9;
+                for (auto [a, b] : whiteEdges)
+                    nearest = std::min(nearest, DistanceToSegment(QPointF(x, y), at(a), at(b)));
+                QVERIFY2(nearest <= 1, qPrintable(QStringLiteral("stray white at %1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(white > 0);
+        QVERIFY(CountColour(picture, Colours::Red) > white);
+    }
+
+    void tenTimerTicksTurnByATenthOfARadian()
+    {
+        Fixture f(true);
+        const TaonSystem start = f.system;
+        f.view.SpinOn = true;
+        f.view.dTeta = 0.01L;
+        for (int tick = 0; tick < 10; ++tick)
+            TimerTimer(f.view, *f.area);
+        const Real c = std::cos(0.1L), s = std::sin(0.1L);
+        for (int k = 1; k <= 19; ++k) {
+            // About x: y' = c y - s z, z' = s y + c z.
+            QVERIFY(std::fabs(double(f.system.DrawX[k] - start.DrawX[k])) < 1e-15);
+            QVERIFY(std::fabs(double(f.system.DrawY[k] - (c * start.DrawY[k] - s * start.DrawZ[k]))) < 1e-15);
+            QVERIFY(std::fabs(double(f.system.DrawZ[k] - (s * start.DrawY[k] + c * start.DrawZ[k]))) < 1e-15);
+            QCOMPARE(f.view.ScreenY[k], RoundToPixel(f.view.CenterY + f.system.DrawZ[k] * 60));
+        }
+        for (int k = 20; k <= SlotCount; ++k)
+            QVERIFY(f.system.DrawX[k] == 0 && f.system.DrawY[k] == 0 && f.system.DrawZ[k] == 0);
+    }
+
+    void stillSpiralStaysWhereItIs()
+    {
+        Fixture f(true);
+        const TaonSystem start = f.system;
+        for (int draw = 0; draw < 3; ++draw)
+            f.area->RedrawView();
+        QVERIFY(f.system.DrawX == start.DrawX && f.system.DrawY == start.DrawY && f.system.DrawZ == start.DrawZ);
+    }
+
+    // The window's repaints run the hook; the program's own draws do not.
+    void windowRepaintsRunTheHook()
+    {
+        Fixture f(false);
+        f.Place(1, 0, 0);
+        int formPaints = 0;
+        f.area->SetWindowRepaintHook([&] {
+            ++formPaints;
+            f.area->DrawScene();
+        });
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        QTRY_VERIFY(formPaints >= 1);
+        const int afterShow = formPaints;
+        for (int step = 0; step < 5; ++step) {
+            f.system.DrawX[1] = Real(step) / 10;
+            f.area->DrawScene();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(formPaints, afterShow);
+        // What the widget shows is the latest picture.
+        const QImage shown = f.area->grab().toImage();
+        QCOMPARE(shown.pixel(f.view.ScreenX[1], f.view.ScreenY[1]) & 0xFFFFFF, Colours::Lime & 0xFFFFFF);
+        f.area->resize(700, 470);
+        QTRY_VERIFY(formPaints > afterShow);
+    }
+
+    void mouseGestures_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("teta");
+        QTest::newRow("right") << Qt::RightButton << -30.0 << 0.0;
+        QTest::newRow("left") << Qt::LeftButton << 120.0 << 0.5;
+        QTest::newRow("middle") << Qt::MiddleButton << 120.0 << 0.5;
+    }
+    void mouseGestures()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(double, scale);
+        QFETCH(double, teta);
+        Fixture f(false);
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        QTest::mousePress(f.area.get(), button, {}, QPoint(300, 100));
+        QTest::mouseRelease(f.area.get(), button, {}, QPoint(300, 150));
+        QCOMPARE(double(f.view.Scale), scale);
+        QVERIFY(std::fabs(double(f.view.Teta) - teta) < 1e-15);
+    }
+
+    // Under a child control the press is the child's, and so is its release.
+    void childControlsCoverTheArea()
+    {
+        Fixture f(false);
+        auto* panel = new QWidget(f.area.get());
+        panel->setGeometry(0, 288, 854, 182);
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        QTest::mousePress(panel, Qt::RightButton, {}, QPoint(300, 10));
+        QTest::mouseRelease(f.area.get(), Qt::RightButton, {}, QPoint(300, 150));
+        QCOMPARE(f.view.Scale, 120.0L);
+        QCOMPARE(f.view.RightDown.y, 0);
+    }
+
+    // Points thrown far off, or with no coordinates at all, cost nothing.
+    void farAndBrokenPointsAreSafe()
+    {
+        Fixture spiral(true);
+        spiral.view.Scale = 1e30L;
+        spiral.view.ShowNumbers = true;
+        QElapsedTimer clock;
+        clock.start();
+        spiral.area->DrawSpiral();
+        spiral.view.Scale = 1e6L;
+        spiral.area->DrawSpiral();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(CountColour(spiral.area->Picture(), Colours::Red) > 0); // edges crossing the area are cut, not lost
+
+        Fixture scene(false);
+        scene.view.ShowNumbers = true;
+        scene.Place(1, std::numeric_limits<Real>::quiet_NaN(), 0);
+        scene.Place(2, std::numeric_limits<Real>::infinity(), 0);
+        scene.Place(3, -1e300L, 1e300L);
+        scene.Place(4, 0, 0);
+        scene.area->DrawScene();
+        QCOMPARE(scene.Pixel(scene.view.CenterX, scene.view.CenterY), Colours::Lime & 0xFFFFFF);
+        QCOMPARE(CountColour(scene.area->Picture(), Colours::Lime) + CountColour(scene.area->Picture(), Colours::Black),
+                 854 * 288);
+    }
+
+};
+
+QTEST_MAIN(DrawingAreaTest)
+#include "drawingarea_test.moc"

@@ -1,0 +1,118 @@
+#include "view/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+Canvas::Canvas(QImage& picture)
+    : picture_(picture), bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
+      height_(picture.height())
+{
+    Q_ASSERT(picture.isNull() || picture.depth() == 32);
+}
+
+void Canvas::Fill(QRgb colour)
+{
+    picture_.fill(colour);
+}
+
+void Canvas::Put(qint64 x, qint64 y, QRgb colour)
+{
+    if (x >= 0 && y >= 0 && x < width_ && y < height_)
+        Row(y)[x] = colour;
+}
+
+void Canvas::Square(int x, int y, QRgb colour)
+{
+    const qint64 x0 = x, y0 = y;
+    Put(x0, y0, colour);
+    Put(x0 + 1, y0, colour);
+    Put(x0, y0 + 1, colour);
+    Put(x0 + 1, y0 + 1, colour);
+}
+
+namespace {
+
+// Liang-Barsky: cuts the segment to [lo, hi] in both axes. False when nothing
+// of it lies inside.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double loX, double hiX, double loY, double hiY)
+{
+    const double dx = x1 - x0, dy = y1 - y0;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - loX, hiX - x0, y0 - loY, hiY - y0};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const double sx = x0, sy = y0;
+    x0 = sx + t0 * dx;
+    y0 = sy + t0 * dy;
+    x1 = sx + t1 * dx;
+    y1 = sy + t1 * dy;
+    return true;
+}
+
+} // namespace
+
+void Canvas::Line(PixelPoint from, PixelPoint to, QRgb colour)
+{
+    qint64 x0 = from.x, y0 = from.y, x1 = to.x, y1 = to.y;
+    const auto inside = [this](qint64 x, qint64 y) { return x >= 0 && y >= 0 && x < width_ && y < height_; };
+    if (!inside(x0, y0) || !inside(x1, y1)) {
+        // A margin keeps the cut ends' rounding off the visible border.
+        double fx0 = double(x0), fy0 = double(y0), fx1 = double(x1), fy1 = double(y1);
+        if (!ClipSegment(fx0, fy0, fx1, fy1, -2, double(width_ + 1), -2, double(height_ + 1)))
+            return;
+        x0 = std::llround(fx0);
+        y0 = std::llround(fy0);
+        x1 = std::llround(fx1);
+        y1 = std::llround(fy1);
+    }
+    // Bresenham, from `from` towards `to`.
+    const qint64 dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
+    const qint64 stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
+    qint64 error = dx + dy;
+    for (;;) {
+        Put(x0, y0, colour);
+        if (x0 == x1 && y0 == y1)
+            break;
+        const qint64 twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += stepY;
+        }
+    }
+}
+
+void Canvas::Paste(const QImage& piece, int x, int y, int dx, int dy)
+{
+    const qint64 left = qint64(x) + dx, top = qint64(y) + dy;
+    const qint64 firstColumn = std::max<qint64>(0, -left);
+    const qint64 lastColumn = std::min<qint64>(piece.width(), width_ - left); // exclusive
+    if (firstColumn >= lastColumn)
+        return;
+    const qint64 firstRow = std::max<qint64>(0, -top);
+    const qint64 lastRow = std::min<qint64>(piece.height(), height_ - top);
+    for (qint64 row = firstRow; row < lastRow; ++row) {
+        const auto* source = reinterpret_cast<const QRgb*>(piece.constScanLine(int(row)));
+        QRgb* target = Row(top + row);
+        std::memcpy(target + left + firstColumn, source + firstColumn,
+                    sizeof(QRgb) * std::size_t(lastColumn - firstColumn));
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRgb>
+
+// The view's colours, by their usual names.
+namespace Colours {
+constexpr QRgb Black = qRgb(0, 0, 0);
+constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb Red = qRgb(255, 0, 0);
+constexpr QRgb Lime = qRgb(0, 255, 0);
+constexpr QRgb Yellow = qRgb(255, 255, 0);
+constexpr QRgb Maroon = qRgb(128, 0, 0);
+constexpr QRgb Green = qRgb(0, 128, 0);
+} // namespace Colours
+
+// Colour of point i among count slots: by parity under Taoscope (odd red, even
+// lime), by index group under Gravoscope (lime, yellow, red for the groups of
+// the coefficient columns).
+constexpr QRgb PointColour(int i, int count, bool taoscope)
+{
+    if (taoscope)
+        return i % 2 != 0 ? Colours::Red : Colours::Lime;
+    if (i <= count - 50)
+        return Colours::Lime;
+    if (i <= count - 25)
+        return Colours::Yellow;
+    return Colours::Red;
+}

@@ -1,0 +1,199 @@
+#include "view/drawingarea.h"
+
+#include "view/canvas.h"
+#include "view/colours.h"
+#include "view/projection.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int SpiralPoints = 19;
+
+// The figure's wireframe: each point joined to earlier ones, in drawing order.
+// The first edge of points 2, 10 and 16 is white, every other one red.
+struct Edges {
+    int point;
+    std::array<int, 3> to;
+};
+
+constexpr std::array<Edges, SpiralPoints - 1> Wireframe = {{
+    {2, {1, 0, 0}},    {3, {2, 1, 0}},     {4, {1, 2, 3}},     {5, {1, 2, 3}},     {6, {1, 2, 5}},
+    {7, {1, 2, 6}},    {8, {2, 6, 7}},     {9, {2, 6, 8}},     {10, {2, 8, 9}},    {11, {2, 8, 10}},
+    {12, {2, 10, 11}}, {13, {2, 10, 12}},  {14, {10, 12, 13}}, {15, {10, 12, 14}}, {16, {10, 14, 15}},
+    {17, {10, 14, 16}}, {18, {10, 16, 17}}, {19, {10, 16, 18}},
+}};
+
+constexpr bool WhiteEdge(int point, int edge)
+{
+    return edge == 0 && (point == 2 || point == 10 || point == 16);
+}
+
+std::optional<int> GestureIndex(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 0;
+    case Qt::MiddleButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    default:
+        return std::nullopt;
+    }
+}
+
+GestureButton GestureOf(int index)
+{
+    return index == 2 ? GestureButton::Right : GestureButton::Left;
+}
+
+} // namespace
+
+DrawingArea::DrawingArea(TaonSystem& system, ViewState& view, QWidget* parent)
+    : QWidget(parent), system_(system), view_(view)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DrawingArea::SetDrawingHeight(int panelTop)
+{
+    drawingHeight_ = std::max(panelTop, 0);
+}
+
+int DrawingArea::DrawingHeight() const
+{
+    return drawingHeight_ >= 0 ? drawingHeight_ : height();
+}
+
+void DrawingArea::SetWindowRepaintHook(std::function<void()> formPaint)
+{
+    formPaint_ = std::move(formPaint);
+}
+
+void DrawingArea::SetScopeSource(std::function<bool()> taoscopeChecked)
+{
+    taoscopeChecked_ = std::move(taoscopeChecked);
+}
+
+void DrawingArea::ClearDrawingArea()
+{
+    const QSize size(width(), DrawingHeight());
+    if (picture_.size() != size)
+        picture_ = QImage(size, QImage::Format_RGB32);
+    Canvas(picture_).Fill(Colours::Black);
+}
+
+void DrawingArea::DrawScene()
+{
+    ProjectScene(system_, view_);
+    ClearDrawingArea();
+    Canvas canvas(picture_);
+    const bool taoscope = taoscopeChecked_ && taoscopeChecked_();
+    const int count = SlotsInUse(system_);
+    for (int i = 1; i <= count; ++i) {
+        if (!system_.Present[i])
+            continue;
+        const QRgb colour = PointColour(i, system_.TaonCount, taoscope);
+        const int sx = view_.ScreenX[i], sy = view_.ScreenY[i];
+        canvas.Square(sx, sy, colour);
+        if (view_.ShowNumbers)
+            canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
+    }
+    ShowPicture();
+}
+
+void DrawingArea::DrawSpiral()
+{
+    BuildTurnMatrix(view_);
+    ClearDrawingArea();
+    TurnFigure(system_, view_, SpiralPoints);
+    Canvas canvas(picture_);
+    const auto pixel = [this](int k) { return PixelPoint{view_.ScreenX[k], view_.ScreenY[k]}; };
+    for (const Edges& edges : Wireframe) {
+        for (int e = 0; e < int(edges.to.size()) && edges.to[e] != 0; ++e)
+            canvas.Line(pixel(edges.point), pixel(edges.to[e]),
+                        WhiteEdge(edges.point, e) ? Colours::White : Colours::Red);
+    }
+    if (view_.ShowNumbers) {
+        for (int k = 1; k <= SpiralPoints; ++k)
+            canvas.Paste(labels_.Label(k, Colours::Lime), view_.ScreenX[k], view_.ScreenY[k]);
+    }
+    ShowPicture();
+}
+
+void DrawingArea::RedrawView()
+{
+    ::RedrawView(view_, *this);
+}
+
+void DrawingArea::ShowPicture()
+{
+    // Inside a window repaint the picture is copied right after the hook.
+    if (inWindowRepaint_)
+        return;
+    const QSize size = picture_.size().expandedTo(shownSize_);
+    shownSize_ = picture_.size();
+    update(QRect(QPoint(0, 0), size));
+}
+
+void DrawingArea::paintEvent(QPaintEvent* event)
+{
+    if (windowRepaintDue_ && formPaint_) {
+        windowRepaintDue_ = false;
+        inWindowRepaint_ = true;
+        formPaint_();
+        inWindowRepaint_ = false;
+        shownSize_ = picture_.size();
+    }
+    QPainter painter(this);
+    const QRect shown = event->rect() & picture_.rect();
+    if (!shown.isEmpty())
+        painter.drawImage(shown, picture_, shown);
+    // Beyond the picture (under the bottom panel, or not drawn yet) lies the
+    // plain window background.
+    const QRegion rest = QRegion(event->rect()) - QRegion(picture_.rect());
+    for (const QRect& part : rest)
+        painter.fillRect(part, palette().window());
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event)
+{
+    windowRepaintDue_ = true;
+    QWidget::resizeEvent(event);
+}
+
+void DrawingArea::showEvent(QShowEvent* event)
+{
+    windowRepaintDue_ = true;
+    QWidget::showEvent(event);
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    const std::optional<int> index = GestureIndex(event->button());
+    const QPoint pixel = event->position().toPoint();
+    // A press that a child control passed on is not the area's.
+    if (!index || childAt(pixel)) {
+        event->ignore();
+        return;
+    }
+    gestureStarted_[*index] = true;
+    FormMouseDown(view_, GestureOf(*index), {pixel.x(), pixel.y()});
+}
+
+void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    const std::optional<int> index = GestureIndex(event->button());
+    if (!index || !gestureStarted_[*index]) {
+        event->ignore();
+        return;
+    }
+    gestureStarted_[*index] = false;
+    const QPoint pixel = event->position().toPoint();
+    FormMouseUp(view_, *this, GestureOf(*index), {pixel.x(), pixel.y()});
+}

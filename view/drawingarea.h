@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/taonsystem.h"
+#include "view/labels.h"
+#include "view/viewcommands.h"
+#include "view/viewstate.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+// The drawing area of the main window. Every draw paints the whole view into
+// an off-screen picture of widget width x drawing height and asks for a
+// repaint; the paint event only copies the picture, so nothing flickers.
+//
+// The window's own repaints (first show, resize) first run the repaint hook,
+// which the main window fills with its FormPaint. The program's own draws do
+// not, or every run step would refill the listing. Uncovered parts are
+// restored from the picture without a redraw.
+//
+// Mouse gestures of the view are built in and count only where no child
+// control covers the area.
+class DrawingArea : public QWidget, public ViewRenderer {
+    Q_OBJECT
+public:
+    DrawingArea(TaonSystem& system, ViewState& view, QWidget* parent = nullptr);
+
+    // The scene view: BuildViewMatrix, project the present points, clear, and
+    // draw each as a 2 x 2 square (and its number) coloured by the scope.
+    void DrawScene() override;
+    // The spiral view: turn the 19 figure points in place by the turn angles,
+    // clear, draw the wireframe (and the numbers).
+    void DrawSpiral() override;
+    void RedrawView();
+    // Black from (0, 0) to (width, drawing height).
+    void ClearDrawingArea();
+
+    // The drawing height is the top of the bottom panel; until it is set, the
+    // widget's height.
+    void SetDrawingHeight(int panelTop);
+    int DrawingHeight() const;
+
+    // The main window's FormPaint; it must not throw.
+    void SetWindowRepaintHook(std::function<void()> formPaint);
+    // Whether Taoscope is checked; without a source the colours are Gravoscope's.
+    void SetScopeSource(std::function<bool()> taoscopeChecked);
+
+    const QImage& Picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ShowPicture();
+
+    TaonSystem& system_;
+    ViewState& view_;
+    QImage picture_;
+    QSize shownSize_;
+    LabelCache labels_;
+    std::function<void()> formPaint_;
+    std::function<bool()> taoscopeChecked_;
+    int drawingHeight_ = -1;
+    bool windowRepaintDue_ = true;
+    bool inWindowRepaint_ = false;
+    std::array<bool, 3> gestureStarted_{}; // left, middle, right: pressed here, not on a child
+};

@@ -1,0 +1,43 @@
+#include "view/showimages.h"
+
+#include "scenes/figures.h"
+#include "scenes/scenefile.h"
+#include "scenes/startfile.h"
+
+void Spiral1Click(TaonSystem& system, ViewState& view, ViewRenderer& renderer, ShowImagesWindow& window)
+{
+    view.SpiralMode = true;
+    BuildFigure(system, view.SpiralMode);
+    window.EnableSceneButtons(false);
+    renderer.DrawSpiral();
+}
+
+void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDialogs& dialogs,
+                 ViewRenderer& renderer, ShowImagesWindow& window)
+{
+    view.SpiralMode = false;
+    window.EnableSceneButtons(true);
+    if (!ReadStartFile(names)) {
+        dialogs.ShowInformation(QStringLiteral("The start File not found."));
+        return;
+    }
+    if (names.StartSceneName.isEmpty()) {
+        BuildFigure(system, view.SpiralMode);
+        names.SceneFileName = QStringLiteral("This is a stabil structur of taons");
+        window.FillListing();
+        window.ShowFileName(names.SceneFileName);
+        renderer.DrawScene();
+        return;
+    }
+    names.SceneFileName = names.StartSceneName;
+    window.ShowFileName(names.SceneFileName);
+    if (!ReadSceneFile(system, names.SceneFileName, OpenCheck::Tested)) {
+        // As at start-up: the square stands in silently; the picture and the
+        // listing follow at the next redraw and refill.
+        BuildFigure(system, view.SpiralMode);
+        return;
+    }
+    RestoreFromSceneRecord(system);
+    renderer.DrawScene();
+    window.FillListing();
+}

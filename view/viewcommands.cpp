@@ -1,0 +1,189 @@
+#include "view/viewcommands.h"
+
+#include <algorithm>
+#include <array>
+
+void RedrawView(const ViewState& view, ViewRenderer& renderer)
+{
+    if (view.SpiralMode)
+        renderer.DrawSpiral();
+    else
+        renderer.DrawScene();
+}
+
+namespace {
+
+void Turn(ViewState& view, ViewRenderer& renderer, Real ViewState::*turnAngle, Real ViewState::*viewAngle,
+          Real change)
+{
+    view.*turnAngle += change;
+    if (view.SpiralMode) {
+        renderer.DrawSpiral();
+    } else {
+        view.*viewAngle += view.*turnAngle;
+        renderer.DrawScene();
+    }
+    view.*turnAngle = 0;
+}
+
+struct StepRow {
+    Real rotStep;
+    Real zoomStep;
+};
+
+constexpr std::array<StepRow, TrackBarMax + 1> StepTable = {{
+    {0.0005L, 0.5L},
+    {0.001L, 1},
+    {0.002L, 2},
+    {0.003L, 3},
+    {0.005L, 5},
+    {0.01L, 7},
+    {0.05L, 10},
+    {0.1L, 15},
+    {0.5L, 20},
+    {1, 30},
+    {2, 50},
+}};
+
+} // namespace
+
+void DaoTetaClick(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dTeta, &ViewState::Teta, -view.RotStep);
+}
+
+void DaoTeta1Click(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dTeta, &ViewState::Teta, view.RotStep);
+}
+
+void DaoPsiClick(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dPsi, &ViewState::Psi, -view.RotStep);
+}
+
+void DaoPsi1Click(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dPsi, &ViewState::Psi, view.RotStep);
+}
+
+void DaoPhiClick(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dPhi, &ViewState::Phi, view.RotStep);
+}
+
+void DaoPhi1Click(ViewState& view, ViewRenderer& renderer)
+{
+    Turn(view, renderer, &ViewState::dPhi, &ViewState::Phi, -view.RotStep);
+}
+
+void DaoStopClick(ViewState& view, ViewRenderer& renderer)
+{
+    view.dTeta = view.dPsi = view.dPhi = 0;
+    RedrawView(view, renderer);
+}
+
+void DaoBackClick(ViewState& view, ViewRenderer& renderer)
+{
+    // Steps down in nines while that keeps Scale above the last steps, then
+    // divides, so from a positive Scale this never reaches zero.
+    if (view.Scale >= 9 * view.ZoomStep)
+        view.Scale -= 3 * view.ZoomStep;
+    else
+        view.Scale /= view.ZoomStep;
+    RedrawView(view, renderer);
+}
+
+void DaoForvardClick(ViewState& view, ViewRenderer& renderer)
+{
+    view.Scale += 3 * view.ZoomStep;
+    RedrawView(view, renderer);
+}
+
+void Left1Click(ViewState& view, ViewRenderer& renderer)
+{
+    view.PanX -= view.PanStep;
+    RedrawView(view, renderer);
+}
+
+void Right1Click(ViewState& view, ViewRenderer& renderer)
+{
+    view.PanX += view.PanStep;
+    RedrawView(view, renderer);
+}
+
+void Up1Click(ViewState& view, ViewRenderer& renderer)
+{
+    view.PanY -= view.PanStep;
+    RedrawView(view, renderer);
+}
+
+void Down1Click(ViewState& view, ViewRenderer& renderer)
+{
+    view.PanY += view.PanStep;
+    RedrawView(view, renderer);
+}
+
+void MoveToCenterClick(ViewState& view, ViewRenderer& renderer)
+{
+    view.Scale = 120;
+    view.PanX = 0;
+    view.PanY = 0;
+    RedrawView(view, renderer);
+}
+
+void TrackBarChange(ViewState& view, int position)
+{
+    const StepRow& row = StepTable[std::clamp(position, TrackBarMin, TrackBarMax)];
+    view.RotStep = row.rotStep;
+    view.ZoomStep = row.zoomStep;
+}
+
+void FormMouseDown(ViewState& view, GestureButton button, PixelPoint pixel)
+{
+    (button == GestureButton::Right ? view.RightDown : view.LeftDown) = pixel;
+}
+
+void FormMouseUp(ViewState& view, ViewRenderer& renderer, GestureButton button, PixelPoint pixel)
+{
+    // Differences in Real: pixels far apart cannot overflow.
+    const bool right = button == GestureButton::Right;
+    if (right) {
+        view.dPsi -= (Real(pixel.x) - view.RightDown.x) * view.RotStep;
+        view.Scale -= (Real(pixel.y) - view.RightDown.y) * view.ZoomStep;
+    } else {
+        view.dPhi -= (Real(pixel.x) - view.LeftDown.x) * view.RotStep;
+        view.dTeta += (Real(pixel.y) - view.LeftDown.y) * view.RotStep;
+    }
+    if (view.SpiralMode) {
+        renderer.DrawSpiral();
+    } else {
+        if (right) {
+            view.Psi += view.dPsi;
+        } else {
+            view.Phi += view.dPhi;
+            view.Teta += view.dTeta;
+        }
+        renderer.DrawScene();
+        view.dTeta = view.dPsi = view.dPhi = 0;
+    }
+    if (!view.SpinOn)
+        view.dTeta = view.dPsi = view.dPhi = 0;
+}
+
+void TimerTimer(const ViewState& view, ViewRenderer& renderer)
+{
+    if (view.SpinOn)
+        RedrawView(view, renderer);
+}
+
+void ShowSpinClick(ViewState& view)
+{
+    view.SpinOn = !view.SpinOn;
+}
+
+void ShowNumbersOfPointsClick(ViewState& view, ViewRenderer& renderer)
+{
+    view.ShowNumbers = !view.ShowNumbers;
+    RedrawView(view, renderer);
+}

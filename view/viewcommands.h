@@ -1,0 +1,59 @@
+#pragma once
+
+#include "view/viewstate.h"
+
+// Whatever draws the view: the drawing area, or a recorder in tests.
+class ViewRenderer {
+public:
+    virtual ~ViewRenderer() = default;
+    virtual void DrawScene() = 0;
+    virtual void DrawSpiral() = 0;
+};
+
+// DrawSpiral in spiral view, DrawScene in scene view.
+void RedrawView(const ViewState& view, ViewRenderer& renderer);
+
+// The turn pad. In spiral view the figure turns by all three turn angles; in
+// scene view the changed turn angle is added to its view angle once. Either
+// way that one turn angle is 0 afterwards.
+void DaoTetaClick(ViewState& view, ViewRenderer& renderer);
+void DaoTeta1Click(ViewState& view, ViewRenderer& renderer);
+void DaoPsiClick(ViewState& view, ViewRenderer& renderer);
+void DaoPsi1Click(ViewState& view, ViewRenderer& renderer);
+void DaoPhiClick(ViewState& view, ViewRenderer& renderer);
+void DaoPhi1Click(ViewState& view, ViewRenderer& renderer);
+// Clears all turn angles (stops the spin), then redraws.
+void DaoStopClick(ViewState& view, ViewRenderer& renderer);
+
+// Zoom out and in.
+void DaoBackClick(ViewState& view, ViewRenderer& renderer);
+void DaoForvardClick(ViewState& view, ViewRenderer& renderer);
+
+// Shifts by PanStep (Ctrl+arrow keys).
+void Left1Click(ViewState& view, ViewRenderer& renderer);
+void Right1Click(ViewState& view, ViewRenderer& renderer);
+void Up1Click(ViewState& view, ViewRenderer& renderer);
+void Down1Click(ViewState& view, ViewRenderer& renderer);
+// Scale 120 and no shift; the angles stay.
+void MoveToCenterClick(ViewState& view, ViewRenderer& renderer);
+
+// Track bar "Amplitude", positions 0..10: RotStep and ZoomStep from one table
+// row. Positions outside are clamped to the ends. Does not redraw.
+constexpr int TrackBarMin = 0;
+constexpr int TrackBarMax = 10;
+constexpr int TrackBarStart = 5;
+void TrackBarChange(ViewState& view, int position);
+
+// Mouse gestures in the drawing area. A press only stores the pixel; the
+// release turns (and with the right button zooms) by the way travelled and
+// redraws. Any button but the right one counts as the left.
+enum class GestureButton { Left, Right };
+void FormMouseDown(ViewState& view, GestureButton button, PixelPoint pixel);
+void FormMouseUp(ViewState& view, ViewRenderer& renderer, GestureButton button, PixelPoint pixel);
+
+// The 300 ms tick: redraws while "ShowSpin" is on.
+void TimerTimer(const ViewState& view, ViewRenderer& renderer);
+// "ShowSpin" toggles SpinOn without a redraw; the caller sets the check mark.
+void ShowSpinClick(ViewState& view);
+// "Show Numbers of Points" toggles ShowNumbers and redraws.
+void ShowNumbersOfPointsClick(ViewState& view, ViewRenderer& renderer);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/real.h"
+#include "model/point3.h"
 
 #include <QString>
 
@@ -8,10 +8,6 @@
 
 // The geometry calculators of the point editor, free of widgets: they see the
 // editor's grid only through the text of its cells.
-
-struct Point3 {
-    Real x = 0, y = 0, z = 0;
-};
 
 // Euclidean distance, the squares summed in the order x, y, z.
 Real Distance(const Point3& a, const Point3& b);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/point3.h"
 #include "model/taonsystem.h"
 
 // The two figures that need no file. With spiralMode the ThetraSpiral, a chain
@@ -7,10 +8,6 @@
 // The easy square, a four-point scene in slots 1..4 with its coefficients.
 // Display copies of all other slots become 0. Draws nothing.
 void BuildFigure(TaonSystem& system, bool spiralMode);
-
-struct Point3 {
-    Real x = 0, y = 0, z = 0;
-};
 
 // The point whose distances to a and to b are in the ratio r : 1,
 // (a + r·b) / (1 + r) per coordinate; r = 1 gives the midpoint.

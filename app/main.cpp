@@ -1,3 +1,4 @@
+#include "model/taonsystem.h"
 #include "ui/mainform.h"
 
 #include <QApplication>
@@ -11,7 +12,8 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zarvitone"));
-    TMainForm mainForm;
+    static TaonSystem taons; // the one model of the program
+    TMainForm mainForm(taons);
     mainForm.show();
     return QApplication::exec();
 }

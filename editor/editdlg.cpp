@@ -1,6 +1,6 @@
 #include "editor/editdlg.h"
 
-#include "editor/stringgrid.h"
+#include "view/stringgrid.h"
 #include "scenes/guard.h"
 #include "view/numericfield.h"
 #include "view/standinfont.h"

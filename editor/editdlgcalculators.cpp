@@ -4,7 +4,7 @@
 #include "editor/calculators.h"
 #include "editor/editdlg.h"
 #include "editor/showtext.h"
-#include "editor/stringgrid.h"
+#include "view/stringgrid.h"
 
 #include "model/usererror.h"
 #include "scenes/numbertext.h"

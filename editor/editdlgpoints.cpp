@@ -2,7 +2,7 @@
 #include "editor/editdlg.h"
 
 #include "editor/showtext.h"
-#include "editor/stringgrid.h"
+#include "view/stringgrid.h"
 #include "scenes/numbertext.h"
 #include "scenes/scenefile.h"
 #include "scenes/startfile.h"

@@ -1,9 +1,192 @@
 #pragma once
 
+#include "model/runloop.h"
+#include "model/taonsystem.h"
+#include "scenes/filenames.h"
+#include "view/showimages.h"
+#include "view/viewstate.h"
+
 #include <QMainWindow>
 
-class TMainForm : public QMainWindow {
+#include <array>
+#include <memory>
+
+class DrawingArea;
+class HelpMenu;
+class Lamp;
+class StringGrid;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class TAboutBox;
+class TEditDlg;
+class UserDialogs;
+
+// The main window: the drawing area with the mode switches over it, the
+// listing and commentary pages, the control panel, and the menus. Its handlers
+// translate events into calls on the model, the view and the files.
+class TMainForm : public QMainWindow, private RunHost, private ShowImagesWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // `dialogs` answers every box and file dialog; the window makes real ones
+    // when none is given.
+    explicit TMainForm(TaonSystem& system, UserDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TaonSystem& System() { return system_; }
+    ViewState& View() { return view_; }
+    FileNames& Names() { return names_; }
+    bool RunInProgress() const { return runLoopActive_; }
+
+    // Handlers, named after their control and event.
+    void GoClick();
+    void Null00Click();
+    void LTimeDblClick();
+    void DaonsTableDblClick();
+    void EditDTExit();
+    void CoefficientExit(int index);
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Saveas1Click();
+    void Exit1Click();
+    void CommentChange();
+    void CommentExit();
+    void Daons1Click();
+    void Spiral1Click();
+    void About1Click();
+
+    void FillListing() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Window building (mainformlayout.cpp, mainmenu.cpp).
+    void BuildModeSwitches();
+    void BuildBottomPanel();
+    void BuildControlPanel();
+    void BuildCoefficientGrid();
+    void BuildMenu();
+    void WireViewCommands();
+    void FormResize();
+
+    // Start-up and the window's repaint (startup.cpp).
+    void FormCreate();
+    void FormPaint();
+    void LoadCommentaryPage();
+    void LoadStartScene();
+    void ShowThetraSpiral();
+
+    // Parameter panel (parameterpanel.cpp).
+    void RefillParameterFields();
+
+    // Run control (runcontrol.cpp).
+    void ShowRunningLook(bool running);
+    void EnableSceneButtons(bool enabled) override;
+    void ShowFileName(const QString& name) override;
+    void ResetStepCount();
+
+    // RunHost: the window's duties between two steps.
+    RunSwitches CurrentSwitches() override;
+    void ShowStepCount(std::int32_t stepCount) override;
+    void DrawScene() override;
+    bool ShowListChecked() override;
+    void ProcessEvents() override;
+
+    bool IsLeaveFieldEvent(const QEvent* event) const;
+
+    static constexpr int PanHeight = 182;
+
+    TaonSystem& system_;
+    ViewState view_;
+    FileNames names_;
+    std::unique_ptr<UserDialogs> ownDialogs_;
+    UserDialogs& dialogs_;
+    StepEngine engine_;
+    bool runLoopActive_ = false;
+    bool closeRequested_ = false;
+    bool ListingShowsVelocity = false;
+    bool CommentChanged = false;
+
+public:
+    // Controls, under the names the handlers refer to. Tests find them by
+    // object name as well.
+    DrawingArea* Drawing = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QGroupBox* RadioGroup3 = nullptr;
+    QRadioButton* HotContact = nullptr;
+    QRadioButton* ColdContact = nullptr;
+    QRadioButton* ElecCurrent1 = nullptr;
+    QRadioButton* ElecCurrent2 = nullptr;
+    QCheckBox* Functions3X1 = nullptr;
+    QCheckBox* Blockade = nullptr;
+    QLineEdit* Edit4 = nullptr;
+
+    QWidget* Pan = nullptr;
+    QTabWidget* PageControl = nullptr;
+    StringGrid* DaonsTable = nullptr;
+    QPlainTextEdit* Comment = nullptr;
+    QLineEdit* FName = nullptr;
+    QGroupBox* RadioGroup2 = nullptr;
+    QRadioButton* Gravoscope = nullptr;
+    QRadioButton* Taoscope = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    QCheckBox* ShowList = nullptr;
+    QLabel* LTime = nullptr;
+    QLineEdit* EditDT = nullptr;
+    QCheckBox* Cool = nullptr;
+    QSlider* TrackBar = nullptr;
+    QPushButton* DaoBack = nullptr;
+    QPushButton* DaoTeta = nullptr;
+    QPushButton* DaoPsi = nullptr;
+    QPushButton* Null00 = nullptr;
+    QPushButton* DaoPhi = nullptr;
+    QPushButton* DaoStop = nullptr;
+    QPushButton* DaoPhi1 = nullptr;
+    QPushButton* DaoForvard = nullptr;
+    QPushButton* DaoTeta1 = nullptr;
+    QPushButton* DaoPsi1 = nullptr;
+    Lamp* ShapeRed = nullptr;
+    Lamp* ShapeLime = nullptr;
+    QPushButton* Go = nullptr;
+    std::array<QLineEdit*, CoefficientCount> CoefficientEdits{}; // EditA1 .. EditG3, in file order
+
+    QMenu* Images = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Saveas1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Daons1 = nullptr;
+    QAction* Spiral1 = nullptr;
+    QAction* ShowSpin = nullptr;
+    QAction* ShowNumbersOfPoints = nullptr;
+    QAction* MoveToCenter = nullptr;
+    QAction* Left1 = nullptr;
+    QAction* Right1 = nullptr;
+    QAction* Up1 = nullptr;
+    QAction* Down1 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* RusHelp = nullptr;
+    QAction* PolHelp = nullptr;
+    QAction* About1 = nullptr;
+    QTimer* Timer = nullptr;
+
+    TEditDlg* EditDlg = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    std::unique_ptr<HelpMenu> Help;
 };

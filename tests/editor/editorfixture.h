@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/editdlg.h"
-#include "editor/stringgrid.h"
+#include "view/stringgrid.h"
 #include "scripteddialogs.h"
 #include "tempconfig.h"
 

@@ -1,4 +1,4 @@
-#include "editor/stringgrid.h"
+#include "view/stringgrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,0 +1,251 @@
+// Every control of the main window at its pixel place, with its caption,
+// colours and font.
+#include "ui/mainform.h"
+
+#include "ui/buttonlooks.h"
+#include "ui/lamp.h"
+#include "view/drawingarea.h"
+#include "view/numericfield.h"
+#include "view/stringgrid.h"
+#include "view/standinfont.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int Panel1Width = 243;
+
+const QColor Lime(0, 255, 0);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+const QColor Maroon(128, 0, 0);
+const QColor Green(0, 128, 0);
+const QColor Navy(0, 0, 128);
+const QColor Silver(192, 192, 192);
+
+template <class Control>
+Control* Place(Control* control, const char* name, int left, int top, int width = -1, int height = -1)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    if (width < 0) {
+        control->adjustSize();
+        control->move(left, top);
+    } else {
+        control->setGeometry(left, top, width, height);
+    }
+    return control;
+}
+
+void Colour(QWidget* control, const QColor& background, const QColor& text)
+{
+    QPalette palette = control->palette();
+    if (background.isValid()) {
+        control->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, background);
+        // Fields fill with Base; buttons keep it for their indicator.
+        if (qobject_cast<QLineEdit*>(control))
+            palette.setColor(QPalette::Base, background);
+        else
+            palette.setColor(QPalette::Button, background);
+    }
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::Text, text);
+        palette.setColor(QPalette::ButtonText, text);
+    }
+    control->setPalette(palette);
+}
+
+QRadioButton* ModeSwitch(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                         int height, const QColor& background, const QColor& text, int points)
+{
+    auto* button = Place(new QRadioButton(caption, parent), name, left, top, width, height);
+    button->setFont(StandInFont(QStringLiteral("Times New Roman"), points, true));
+    Colour(button, background, text);
+    return button;
+}
+
+QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, int left, int top, int width, int height)
+{
+    auto* button = Place(new QPushButton(glyph, parent), name, left, top, width, height);
+    button->setFont(ArrowFont(12));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+} // namespace
+
+void TMainForm::BuildModeSwitches()
+{
+    QWidget* area = Drawing;
+    RadioButton3 = ModeSwitch(area, "RadioButton3", QStringLiteral("AtomStand "), 0, 0, 113, 33, Lime, Blue, 14);
+    RadioGroup3 = Place(new QGroupBox(area), "RadioGroup3", 136, 0, 225, 17);
+    HotContact = ModeSwitch(area, "HotContact", QStringLiteral("\"Hot\" contact potential"), 112, 0, 185, 17, Red,
+                            Qt::black, 11);
+    ColdContact = ModeSwitch(area, "ColdContact", QStringLiteral("\"Cold\" contact potential"), 112, 16, 185, 17,
+                             Blue, Qt::white, 11);
+    ElecCurrent1 = ModeSwitch(area, "ElecCurrent1", QStringLiteral("(1)ElCurrent=>=>"), 296, 0, 145, 17, Maroon,
+                              Yellow, 11);
+    ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 145, 17, Green,
+                              Yellow, 11);
+    RadioButton3->setChecked(true);
+
+    // Edit4 is declared last and so lies in front of both check boxes; they
+    // are still reached with Tab and switched with Space.
+    Functions3X1 = Place(new QCheckBox(QStringLiteral("Functions3X1"), area), "Functions3X1", 448, 0, 25, 9);
+    Blockade = Place(new QCheckBox(QStringLiteral("Blockade"), area), "Blockade", 456, 0, 33, 9);
+    Edit4 = Place(new QLineEdit(area), "Edit4", 440, 0, 57, 21);
+    Colour(Edit4, Lime, QColor());
+}
+
+void TMainForm::BuildBottomPanel()
+{
+    Pan = Place(new QFrame(Drawing), "Pan", 0, 0, 854, PanHeight);
+    static_cast<QFrame*>(Pan)->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Pan->setAutoFillBackground(true);
+
+    PageControl = Place(new QTabWidget(Pan), "PageControl", 2, 0, 349, 152);
+    // Narrow tabs, so the scope switches in front of the tab row leave them readable.
+    PageControl->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 5px; }"));
+    auto* listingPage = new QWidget;
+    auto* commentaryPage = new QWidget;
+    PageControl->addTab(listingPage, QStringLiteral("Listing"));
+    PageControl->addTab(commentaryPage, QStringLiteral("Commentary"));
+
+    DaonsTable = Place(new StringGrid(4, SlotCount + 1, 80, 18, listingPage), "DaonsTable", 0, -2, 349, 125);
+    connect(DaonsTable, &StringGrid::DoubleClicked, this, &TMainForm::DaonsTableDblClick);
+
+    Comment = Place(new QPlainTextEdit(QStringLiteral("No Comment"), commentaryPage), "Comment", 0, 0, 341, 123);
+    Comment->installEventFilter(this);
+    connect(Comment, &QPlainTextEdit::textChanged, this, &TMainForm::CommentChange);
+
+    FName = Place(new QLineEdit(QStringLiteral("File Name"), Pan), "FName", 0, 153, 353, 21);
+    FName->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8, true));
+    Colour(FName, Silver, Blue);
+
+    // Declared after the page control, so they lie in front of its tab row.
+    RadioGroup2 = Place(new QGroupBox(Pan), "RadioGroup2", 120, 0, 209, 17);
+    Gravoscope = Place(new QRadioButton(QStringLiteral("Gravoscope"), Pan), "Gravoscope", 120, 0, 129, 17);
+    Taoscope = Place(new QRadioButton(QStringLiteral("Taoscope"), Pan), "Taoscope", 248, 0, 113, 17);
+    Gravoscope->setChecked(true);
+}
+
+void TMainForm::BuildControlPanel()
+{
+    Panel1 = Place(new QFrame(Pan), "Panel1", 854 - Panel1Width, 0, Panel1Width, PanHeight);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setFont(StandInFont(QStringLiteral("Times New Roman"), 10, true));
+
+    ShowList = Place(new QCheckBox(QStringLiteral("Show Listing"), Panel1), "ShowList", 16, 0, 97, 17);
+    Colour(ShowList, QColor(), Navy);
+    Colour(Caption(Panel1, QStringLiteral("Time:"), 0, 16), QColor(), Navy);
+    LTime = Place(new QLabel(QStringLiteral("0"), Panel1), "LTime", 32, 16, 80, 16);
+    LTime->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8, true));
+    LTime->installEventFilter(this);
+    Caption(Panel1, QStringLiteral("dt="), 0, 36)->setObjectName(QStringLiteral("DtLabel"));
+    EditDT = Place(new QLineEdit(QStringLiteral("0"), Panel1), "EditDT", 16, 32, 49, 23);
+    EditDT->setFont(StandInFont(QStringLiteral("Times New Roman"), 10));
+    NumericKeyGuard::Attach(EditDT);
+    Cool = Place(new QCheckBox(QStringLiteral("Cool"), Panel1), "Cool", 64, 32, 49, 17);
+    Colour(Cool, Qt::black, Qt::white);
+
+    TrackBar = Place(new QSlider(Qt::Horizontal, Panel1), "TrackBar", 0, 56, 121, 25);
+    TrackBar->setRange(0, 10);
+    TrackBar->setValue(5);
+    TrackBar->setTickInterval(1);
+    TrackBar->setPageStep(1);
+    TrackBar->setTickPosition(QSlider::TicksBelow);
+    TrackBar->setToolTip(QStringLiteral("Amplitude"));
+
+    // The turn pad: arrows stand in for the symbol-font glyphs, in the same places.
+    DaoBack = PadButton(Panel1, "DaoBack", QStringLiteral("\u2B08"), 4, 83, 37, 22);
+    DaoTeta = PadButton(Panel1, "DaoTeta", QStringLiteral("\u21E7"), 44, 83, 23, 22);
+    DaoPsi = PadButton(Panel1, "DaoPsi", QStringLiteral("\u2B00"), 68, 83, 23, 22);
+    Null00 = Place(new QPushButton(QStringLiteral("0"), Panel1), "Null00", 0, 104, 17, 23);
+    Null00->setFont(StandInFont(QStringLiteral("Arial"), 12, true));
+    Null00->setToolTip(QStringLiteral("Make null of velocity"));
+    DaoPhi = PadButton(Panel1, "DaoPhi", QStringLiteral("\u21E6"), 20, 107, 23, 22);
+    DaoStop = PadButton(Panel1, "DaoStop", QString(), 44, 107, 23, 22);
+    DaoPhi1 = PadButton(Panel1, "DaoPhi1", QStringLiteral("\u21E8"), 68, 107, 23, 22);
+    DaoForvard = PadButton(Panel1, "DaoForvard", QStringLiteral("\u2B0B"), 4, 131, 37, 22);
+    DaoTeta1 = PadButton(Panel1, "DaoTeta1", QStringLiteral("\u21E9"), 44, 131, 23, 22);
+    DaoPsi1 = PadButton(Panel1, "DaoPsi1", QStringLiteral("\u2B03"), 68, 131, 23, 22);
+
+    ShapeRed = Place(new Lamp(Panel1), "ShapeRed", 96, 136, 17, 17);
+    ShapeLime = Place(new Lamp(Panel1), "ShapeLime", 94, 160, 19, 17);
+    Go = Place(new QPushButton(QStringLiteral("Go"), Panel1), "Go", 3, 152, 86, 25);
+    Go->setEnabled(false);
+
+    BuildCoefficientGrid();
+    ShowRunningLook(false);
+}
+
+void TMainForm::BuildCoefficientGrid()
+{
+    static constexpr int Columns[] = {136, 176, 216};
+    static const QColor GroupColours[] = {Lime, Yellow, Red};
+    static constexpr const char* Letters = "ABCDFG";
+    static constexpr const char* Initial[] = {"1", "1", "2", "3", "4", "5"};
+    for (int group = 0; group < 3; ++group)
+        for (int row = 0; row < 6; ++row) {
+            const int index = 6 * group + row;
+            const QByteArray name = QByteArray("Edit") + Letters[row] + QByteArray::number(group + 1);
+            auto* edit = Place(new QLineEdit(QString::fromLatin1(Initial[row]), Panel1), name.constData(),
+                               Columns[group], 24 * row, 25, 23);
+            edit->setFont(StandInFont(QStringLiteral("Times New Roman"), 10));
+            Colour(edit, GroupColours[group], QColor());
+            NumericKeyGuard::Attach(edit);
+            CoefficientEdits[index] = edit;
+        }
+    for (int row = 0; row < 6; ++row)
+        Caption(Panel1, QStringLiteral("%1%2").arg(QLatin1Char(Letters[row])).arg(1), 120, 24 * row + 4);
+    Caption(Panel1, QStringLiteral("2"), 168, 4);
+    Caption(Panel1, QStringLiteral("3"), 208, 4);
+
+    static constexpr struct { const char* name; const char* text; int left; int width; } Ranges[] = {
+        {"Edit1", "1-50", 136, 33}, {"Edit2", "51-75", 168, 33}, {"Edit3", "76-100", 200, 41}};
+    for (int group = 0; group < 3; ++group) {
+        auto* range = Place(new QLineEdit(QString::fromLatin1(Ranges[group].text), Panel1), Ranges[group].name,
+                            Ranges[group].left, 152, Ranges[group].width, 22);
+        range->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8));
+        Colour(range, GroupColours[group], QColor());
+    }
+}
+
+void TMainForm::FormResize()
+{
+    const int width = Drawing->width();
+    const int height = Drawing->height();
+    Pan->setGeometry(0, height - PanHeight, width, PanHeight);
+    Panel1->move(width - Panel1Width, 0);
+    const int left = Panel1->x();
+    FName->resize(left - 2, FName->height());
+    Comment->resize(left - 2, PageControl->height() - 29);
+    PageControl->resize(left - 5, PageControl->height());
+    DaonsTable->resize(left - 7, DaonsTable->height());
+    const int columnWidth = (left - 35) / 6;
+    DaonsTable->horizontalHeader()->setDefaultSectionSize(std::max(columnWidth, 0));
+    Drawing->SetDrawingHeight(Pan->y());
+    view_.UpdateCenter(width, Pan->y());
+    Drawing->RedrawView();
+}

@@ -1,0 +1,67 @@
+// The main menu. The "Manager" menu is not on the menu bar; its commands
+// work through their shortcut keys alone.
+#include "ui/mainform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction* Item(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+void TMainForm::BuildMenu()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    New1 = Item(file, "New1", QStringLiteral("New"), Qt::Key_F2);
+    Open1 = Item(file, "Open1", QStringLiteral("Open"), Qt::Key_F3);
+    Save1 = Item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Saveas1 = Item(file, "Saveas1", QStringLiteral("Save As ..."));
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    Exit1 = Item(file, "Exit1", QStringLiteral("Exit"), QKeySequence(Qt::ALT | Qt::Key_X));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View1"));
+    Images = view->addMenu(QStringLiteral("Show Images"));
+    Images->setObjectName(QStringLiteral("Images"));
+    Daons1 = Item(Images, "Daons1", QStringLiteral("Taons"), Qt::Key_F5);
+    Spiral1 = Item(Images, "Spiral1", QStringLiteral("Spiral"));
+    ShowSpin = Item(view, "ShowSpin", QStringLiteral("ShowSpin"), Qt::Key_F6);
+    ShowNumbersOfPoints = Item(view, "ShowNumbersOfPoints", QStringLiteral("Show Numbers of Points"), Qt::Key_F7);
+    MoveToCenter = Item(view, "MoveToCenter", QStringLiteral("Move to center"), Qt::Key_F8);
+    ShowSpin->setCheckable(true);
+    ShowNumbersOfPoints->setCheckable(true);
+
+    auto* manager = new QMenu(QStringLiteral("Manager"), this);
+    manager->setObjectName(QStringLiteral("Manager1"));
+    Left1 = Item(manager, "Left1", QStringLiteral("Left"), QKeySequence(Qt::CTRL | Qt::Key_Left));
+    Right1 = Item(manager, "Right1", QStringLiteral("Right"), QKeySequence(Qt::CTRL | Qt::Key_Right));
+    Up1 = Item(manager, "Up1", QStringLiteral("Up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
+    Down1 = Item(manager, "Down1", QStringLiteral("Down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+    addActions(manager->actions());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help0"));
+    Help1 = Item(help, "Help1", QStringLiteral("English Help"), Qt::Key_F1);
+    RusHelp = Item(help, "RusHelp", QStringLiteral("Russian Help"), QKeySequence(Qt::CTRL | Qt::Key_F1));
+    PolHelp = Item(help, "PolHelp", QStringLiteral("Poland Help"), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    About1 = Item(help, "About1", QStringLiteral("About"));
+
+    connect(New1, &QAction::triggered, this, &TMainForm::New1Click);
+    connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
+    connect(Saveas1, &QAction::triggered, this, &TMainForm::Saveas1Click);
+    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(Daons1, &QAction::triggered, this, &TMainForm::Daons1Click);
+    connect(Spiral1, &QAction::triggered, this, &TMainForm::Spiral1Click);
+    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+}

@@ -1,0 +1,50 @@
+// The parameter fields and the listing.
+#include "ui/mainform.h"
+
+#include "scenes/guard.h"
+#include "scenes/numbertext.h"
+#include "view/stringgrid.h"
+
+#include <QLineEdit>
+#include <array>
+
+void TMainForm::FillListing()
+{
+    const bool velocity = ListingShowsVelocity;
+    DaonsTable->SetCell(1, 0, velocity ? QStringLiteral("u(x)") : QStringLiteral("X"));
+    DaonsTable->SetCell(2, 0, velocity ? QStringLiteral("u(y)") : QStringLiteral("Y"));
+    DaonsTable->SetCell(3, 0, velocity ? QStringLiteral("u(z)") : QStringLiteral("Z"));
+    using Columns = std::array<const SlotReals*, 3>;
+    const Columns columns = velocity ? Columns{&system_.U, &system_.V, &system_.W}
+                                     : Columns{&system_.X, &system_.Y, &system_.Z};
+    const QLocale locale;
+    for (int i = 1; i <= SlotsInUse(system_); ++i) {
+        DaonsTable->SetCell(0, i, QString::number(i));
+        for (int c = 0; c < 3; ++c)
+            DaonsTable->SetCell(c + 1, i, system_.Present[i] ? FloatToText((*columns[c])[i], locale) : QString());
+    }
+}
+
+void TMainForm::DaonsTableDblClick()
+{
+    ListingShowsVelocity = !ListingShowsVelocity;
+    FillListing();
+}
+
+void TMainForm::RefillParameterFields()
+{
+    EditDT->setText(FloatToText(system_.dt));
+    for (int k = 0; k < CoefficientCount; ++k)
+        CoefficientEdits[k]->setText(FloatToText(system_.*CoefficientFields[k]));
+}
+
+void TMainForm::EditDTExit()
+{
+    // The text stays as typed, also when it is no number.
+    Guarded(dialogs_, [this] { system_.dt = TextToFloat(EditDT->text()); });
+}
+
+void TMainForm::CoefficientExit(int index)
+{
+    Guarded(dialogs_, [this, index] { system_.*CoefficientFields[index] = TextToFloat(CoefficientEdits[index]->text()); });
+}

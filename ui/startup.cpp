@@ -1,0 +1,95 @@
+// Start-up of the main window and its repaint.
+#include "ui/mainform.h"
+
+#include "model/usererror.h"
+#include "scenes/commentary.h"
+#include "scenes/figures.h"
+#include "scenes/guard.h"
+#include "scenes/scenefile.h"
+#include "scenes/startfile.h"
+#include "view/drawingarea.h"
+#include "view/projection.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+void TMainForm::FormCreate()
+{
+    view_.UpdateCenter(width(), height() - menuBar()->sizeHint().height() - PanHeight);
+    view_.Scale = 120;
+    view_.dTeta = view_.dPsi = view_.dPhi = 0;
+    view_.SpiralMode = true;
+    system_.TaonCount = SlotCount;
+    BuildTurnMatrix(view_);
+
+    // A file error here is reported and the rest of the start-up skipped:
+    // the window opens in the state reached so far.
+    if (!Guarded(dialogs_, [this] { LoadStartScene(); }))
+        return;
+
+    view_.PanStep = 5;
+    view_.ZoomStep = 3;
+    view_.RotStep = 0.01L;
+    FillListing();
+    RefillParameterFields();
+    system_.Stopped = true;
+    // The field keeps showing the scene's dt; the model runs with this one
+    // until the field is next left.
+    system_.dt = 0.001L;
+}
+
+void TMainForm::LoadStartScene()
+{
+    if (!ReadStartFile(names_)) {
+        CreateEmptyStartFile();
+        ShowThetraSpiral();
+        return;
+    }
+    if (names_.StartSceneName.isEmpty()) {
+        ShowThetraSpiral();
+        return;
+    }
+    view_.SpiralMode = false;
+    Go->setEnabled(true);
+    names_.SceneFileName = names_.StartSceneName;
+    FName->setText(names_.SceneFileName);
+    if (!ReadSceneFile(system_, names_.SceneFileName, OpenCheck::Tested)) {
+        BuildFigure(system_, view_.SpiralMode);
+        FName->setText(QStringLiteral("The easy square"));
+        return;
+    }
+    RestoreFromSceneRecord(system_);
+    LoadCommentaryPage();
+}
+
+void TMainForm::ShowThetraSpiral()
+{
+    BuildFigure(system_, view_.SpiralMode);
+    names_.SceneFileName = QStringLiteral("ThetraSpiral");
+}
+
+void TMainForm::LoadCommentaryPage()
+{
+    const std::optional<QString> text = LoadCommentary(names_.SceneFileName);
+    if (!text)
+        return;
+    // Text loaded from its file is no change of the user's to be saved.
+    const QSignalBlocker quiet(Comment);
+    Comment->setPlainText(*text);
+    CommentChanged = false;
+}
+
+void TMainForm::FormPaint()
+{
+    view_.UpdateCenter(Drawing->width(), Pan->y());
+    if (view_.SpiralMode) {
+        Drawing->DrawSpiral();
+        return;
+    }
+    names_.SceneFileName = names_.StartSceneName;
+    Drawing->DrawScene();
+    FillListing();
+}

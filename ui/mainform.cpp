@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -132,7 +131,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == Drawing)
-            QTimer::singleShot(0, this, [this] { FormResize(); });
+            FormResize();
         break;
     case QEvent::MouseButtonDblClick:
         if (watched == LTime)

@@ -1,0 +1,138 @@
+#include "mainformfixture.h"
+
+#include "scenes/numbertext.h"
+
+#include <QLocale>
+#include <QTabWidget>
+
+namespace {
+
+struct ListingFixture : MainFormFixture {
+    ListingFixture()
+    {
+        TaonSystem scene = SceneOf({1, 3});
+        scene.X[1] = 0.000001L;
+        scene.Y[1] = 0.00001L;
+        scene.Z[1] = 0.5L;
+        scene.U[1] = -2;
+        scene.V[1] = 1e20L;
+        scene.W[1] = 0.125L;
+        scene.X[2] = 9; // absent: never listed
+        StartWith(SaveScene(QStringLiteral("listing.ato"), scene));
+    }
+    QString Cell(int column, int row) const { return form->DaonsTable->Cell(column, row); }
+    void DoubleClickListing()
+    {
+        StringGrid* grid = form->DaonsTable;
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 1)).center());
+    }
+};
+
+} // namespace
+
+class ParameterPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void listingShowsPositionsThenVelocities()
+    {
+        ListingFixture f;
+        QCOMPARE(f.Cell(0, 0), QString());
+        QCOMPARE(QStringList({f.Cell(1, 0), f.Cell(2, 0), f.Cell(3, 0)}), QStringList({"X", "Y", "Z"}));
+        for (int i : {1, 2, 57, 100})
+            QCOMPARE(f.Cell(0, i), QString::number(i));
+        QCOMPARE(f.Cell(1, 1), QStringLiteral("1e-06"));
+        QCOMPARE(f.Cell(2, 1), QStringLiteral("0.00001"));
+        QCOMPARE(f.Cell(3, 1), QStringLiteral("0.5"));
+        QCOMPARE(QStringList({f.Cell(1, 2), f.Cell(2, 2), f.Cell(3, 2)}), QStringList({"", "", ""}));
+
+        f.DoubleClickListing();
+        QCOMPARE(QStringList({f.Cell(1, 0), f.Cell(2, 0), f.Cell(3, 0)}), QStringList({"u(x)", "u(y)", "u(z)"}));
+        QCOMPARE(QStringList({f.Cell(1, 1), f.Cell(2, 1), f.Cell(3, 1)}), QStringList({"-2", "1e+20", "0.125"}));
+        QCOMPARE(f.Cell(1, 2), QString());
+        QCOMPARE(f.Cell(0, 2), QStringLiteral("2"));
+
+        f.DoubleClickListing();
+        QCOMPARE(f.Cell(1, 0), QStringLiteral("X"));
+        QCOMPARE(f.Cell(1, 1), QStringLiteral("1e-06"));
+    }
+
+    void numericFieldsRefuseLetters_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* name : {"EditDT", "EditA1", "EditD1", "EditG3"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void numericFieldsRefuseLetters()
+    {
+        QFETCH(QString, field);
+        ListingFixture f;
+        auto* edit = f.Find(field.toLatin1().constData());
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("x 1,a.-5"));
+        QCOMPARE(edit->text(), QStringLiteral("1,.-5"));
+    }
+
+    // Leaving a field stores its number; text that is no number is reported
+    // and the model keeps its value and the field the text.
+    void leavingFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("dt") << "EditDT" << false << "0.02" << "";
+        QTest::newRow("dt under comma") << "EditDT" << true << "0,02" << "";
+        QTest::newRow("full stop under comma") << "EditDT" << true << "0.02"
+                                               << "'0.02' is not a valid floating point value";
+        QTest::newRow("empty") << "EditDT" << false << "" << "'' is not a valid floating point value";
+        QTest::newRow("lone minus") << "EditDT" << false << "-" << "'-' is not a valid floating point value";
+        QTest::newRow("coefficient") << "EditF2" << false << "7.5" << "";
+        QTest::newRow("bad coefficient") << "EditB3" << false << "1-2" << "'1-2' is not a valid floating point value";
+    }
+    void leavingFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, comma);
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        if (comma)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        ListingFixture f;
+        Real* target = &f.system.dt;
+        for (int k = 0; k < CoefficientCount; ++k)
+            if (field == QLatin1String("Edit") + QLatin1String(CoefficientNames[k]))
+                target = &(f.system.*CoefficientFields[k]);
+        const Real before = *target;
+
+        QLineEdit* edit = f.Find(field.toLatin1().constData());
+        edit->setFocus();
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Tab); // the focus leaves the field
+        if (error.isEmpty()) {
+            QCOMPARE(f.dialogs.errors, QStringList());
+            QCOMPARE(*target, TextToFloat(text));
+        } else {
+            QCOMPARE(f.dialogs.errors, QStringList{error});
+            QCOMPARE(*target, before);
+        }
+        QCOMPARE(edit->text(), text);
+    }
+
+    // A focus change to a dialog or a menu is no leaving of the field.
+    void focusToAnotherWindowIsNoLeaving()
+    {
+        ListingFixture f;
+        f.form->EditDT->setFocus();
+        f.form->EditDT->setText(QStringLiteral("bad"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(f.dialogs.errors, QStringList());
+    }
+};
+
+QTEST_MAIN(ParameterPanelTest)
+#include "parameterpanel_test.moc"

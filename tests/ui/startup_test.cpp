@@ -1,0 +1,127 @@
+#include "mainformfixture.h"
+
+#include "scenes/commentary.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Without a start file, or with an empty first line: the spiral figure.
+    void withoutStartScene_data()
+    {
+        QTest::addColumn<bool>("startFileExists");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("no start file") << false << QByteArray();
+        QTest::newRow("empty start file") << true << QByteArray();
+        QTest::newRow("empty first line") << true << QByteArray("\n/some/scene.ato");
+    }
+    void withoutStartScene()
+    {
+        QFETCH(bool, startFileExists);
+        QFETCH(QByteArray, content);
+        MainFormFixture f;
+        if (startFileExists)
+            f.config.WriteStartFile(content);
+        f.Start();
+        QVERIFY(QFileInfo::exists(f.config.StartFile()));
+        QCOMPARE(f.config.ReadFile(f.config.StartFile()), content); // created empty, or left alone
+        QVERIFY(f.form->View().SpiralMode);
+        QVERIFY(!f.form->Go->isEnabled());
+        QCOMPARE(f.form->FName->text(), QStringLiteral("File Name"));
+        QCOMPARE(f.form->Names().SceneFileName, QStringLiteral("ThetraSpiral"));
+        QCOMPARE(f.system.TaonCount, SlotCount);
+        QVERIFY(f.system.Stopped);
+        QCOMPARE(f.system.dt, 0.001L);
+        QVERIFY(f.system.DrawX[2] == 1 && f.system.DrawX[20] == 0); // the figure's second point
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void missingSceneFallsBackToTheEasySquare()
+    {
+        MainFormFixture f;
+        const QString missing = f.config.Path(QStringLiteral("gone.ato"));
+        f.StartWith(missing);
+        QVERIFY(!f.form->View().SpiralMode);
+        QVERIFY(f.form->Go->isEnabled());
+        QCOMPARE(f.form->FName->text(), QStringLiteral("The easy square"));
+        QCOMPARE(f.form->Names().SceneFileName, missing);
+        for (int i = 1; i <= 4; ++i)
+            QVERIFY(f.system.Present[i]);
+        QCOMPARE(f.system.B1, 2.718L);
+        QCOMPARE(f.config.ReadFile(f.config.StartFile()), missing.toUtf8());
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void sceneWithCommentary()
+    {
+        MainFormFixture f;
+        const QString path = f.SaveScene(QStringLiteral("ring.ato"), SceneOf({1, 2, 60}, 0.05L));
+        f.config.WriteFile(CommentaryPath(path), "A ring\r\nof three\r\n");
+        f.StartWith(path);
+        QVERIFY(!f.form->View().SpiralMode);
+        QCOMPARE(f.form->FName->text(), path);
+        QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("A ring\nof three"));
+        QVERIFY(f.system.Present[60] && !f.system.Present[3]);
+        QCOMPARE(f.system.X[60], 0.3L * 60 + 1);
+        QCOMPARE(f.form->CoefficientEdits[5]->text(), QStringLiteral("5")); // EditG1
+
+        // The field shows the scene's dt while the model runs with 0.001 until the field is left.
+        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0.05"));
+        QCOMPARE(f.system.dt, 0.001L);
+        f.form->EditDT->setFocus();
+        f.form->Cool->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f.system.dt, 0.05L);
+    }
+
+    // A read error is reported and the rest of the start-up skipped.
+    void damagedSceneStopsTheStartUp()
+    {
+        MainFormFixture f;
+        const QString path = f.config.Path(QStringLiteral("short.ato"));
+        f.config.WriteFile(path, QByteArray(100, '\1'));
+        f.StartWith(path);
+        QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Read beyond end of file.")});
+        QCOMPARE(f.form->FName->text(), path);
+        QVERIFY(!f.system.Stopped);
+        QCOMPARE(f.system.dt, 0.0L);
+        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0"));
+        // The first click only brings the window to rest; the second starts a run.
+        f.form->Go->click();
+        QVERIFY(f.system.Stopped);
+        QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
+    }
+
+    void resizeFollowsTheControlPanel()
+    {
+        MainFormFixture f;
+        f.Start();
+        // The control panel is 243 wide at the right edge: a width of 843 puts its left edge at 600.
+        f.form->resize(843, f.form->height() + 50);
+        QTRY_COMPARE(f.form->Panel1->x(), 600);
+        QCOMPARE(f.form->FName->width(), 598);
+        QCOMPARE(f.form->PageControl->width(), 595);
+        QCOMPARE(f.form->DaonsTable->width(), 593);
+        QCOMPARE(f.form->DaonsTable->horizontalHeader()->defaultSectionSize(), 94);
+        QCOMPARE(f.form->Comment->height(), f.form->PageControl->height() - 29);
+        QCOMPARE(f.form->View().CenterX, 422); // 843 / 2, halves to even
+        QCOMPARE(f.form->View().CenterY, f.form->Pan->y() / 2);
+    }
+
+    void windowStartsAtItsSize()
+    {
+        MainFormFixture f;
+        f.Start();
+        QCOMPARE(f.form->centralWidget()->size(), QSize(854, 470));
+        QCOMPARE(f.form->Pan->geometry(), QRect(0, 288, 854, 182));
+        QCOMPARE(f.form->View().CenterX, 427);
+        QCOMPARE(f.form->View().CenterY, 144);
+        QCOMPARE(f.form->windowTitle(), QStringLiteral("Zarvitone"));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

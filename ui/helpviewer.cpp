@@ -56,8 +56,8 @@ void HelpViewer::ShowContents(const QString& helpFileName, const QStringList& fo
     if (document) {
         contents_ = QUrl::fromLocalFile(*document);
         contents_.setFragment(ContentsAnchor);
-        browser_->clearHistory();
         browser_->setSource(contents_);
+        browser_->clearHistory(); // each opening starts a history of its own
     } else {
         ShowMissing(helpFileName, folders);
     }

@@ -100,6 +100,7 @@ private slots:
         QCOMPARE(viewer->Browser()->source().fragment(), QStringLiteral("contents"));
         QVERIFY(viewer->Browser()->toPlainText().contains(QStringLiteral("Spis treści")));
         QVERIFY(!viewer->Browser()->toPlainText().contains(QStringLiteral("Содержание")));
+        QVERIFY(!viewer->findChild<QPushButton*>(QStringLiteral("HelpBack"))->isEnabled()); // a history of its own
     }
 
     void englishLeavesTheHelpFileName()

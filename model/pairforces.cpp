@@ -1,0 +1,280 @@
+#include "model/pairforces.h"
+
+#include "model/fpfault.h"
+#include "model/usererror.h"
+
+#include <atomic>
+#include <cfenv>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Stride = SlotCount + 1;
+
+// Below this many pair evaluations waking the pool costs more than it saves.
+constexpr int ParallelWork = 256;
+
+// The parts of a shell term that depend on the coefficient alone.
+struct ShellConstants {
+    Real K;    // 1.029 / K
+    Real MK;   // m * k
+    Real T1;   // Power(m * k, -1)
+    Real K200; // k * 200
+};
+
+struct GroupConstants {
+    Real A = 0;
+    Real G = 0;
+    std::array<ShellConstants, ShellCount> Shell{};
+    Real DecayG = 0;      // (Power(2.72, -1) * -0.5) * G
+    bool Suspect = false; // a fault flag came up forming these
+};
+
+// One shell T(K, m, w), the literal ShellTerm with Power(r, -2) taken once per
+// pair and ln s once per shell: t1 and k*200 come in ready, Power(s, 20) is
+// formed once for t3 and t7, Power(s, 18) and Power(s, e) from the same ln s.
+Real FastShell(const ShellConstants& c, Real weight, Real r, Real inverseSquare)
+{
+    const Real s = c.K * r;
+    const Real t2 = inverseSquare * c.T1;
+    const Real lnS = Ln(s);
+    const Real s20 = PowerOfLn(lnS, OuterPower);
+    const Real t3 = (ShellOffset - s20) * t2;
+    const Real t4 = (1.0L - lnS) * t3;
+    const Real t5 = PowerOfLn(lnS, InnerPower) * c.K200;
+    const Real t6 = (t4 - lnS * t5) * weight;
+    const Real e = Power(c.MK * r, -1.0L) * (ShellOffset - s20);
+    return PowerOfLn(lnS, e) * t6;
+}
+
+Real FastContact(const GroupConstants& g, Real contactScale, Real r)
+{
+    if (!ContactApplies(r, g.G))
+        return 0.0L;
+    const Real gap = r - g.G;
+    const Real h = ((Power(gap, -2.0L) * contactScale) * g.A) * g.G;
+    return h * Exp(g.DecayG / gap);
+}
+
+Real FastBracket(const GroupConstants& g, Real contactScale, bool functions3x1, Real r)
+{
+    const Real inverseSquare = Power(r, -2.0L);
+    const Real tb = FastShell(g.Shell[0], Shells[0].Weight, r, inverseSquare);
+    const Real tc = FastShell(g.Shell[1], Shells[1].Weight, r, inverseSquare);
+    const Real td = FastShell(g.Shell[2], Shells[2].Weight, r, inverseSquare);
+    const Real tf = FastShell(g.Shell[3], Shells[3].Weight, r, inverseSquare);
+    if (!functions3x1) {
+        const Real tg = FastShell(g.Shell[ShellG], Shells[ShellG].Weight, r, inverseSquare);
+        return tb + (((tc - td) - tf) - tg);
+    }
+    const Real h = FastContact(g, contactScale, r);
+    return (tb + ((tc - td) - tf)) + h;
+}
+
+bool SameBits(Real a, Real b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+} // namespace
+
+struct PairForces::Sweep {
+    // Inputs of the sweep.
+    const TaonSystem* System = nullptr;
+    int N = 0;
+    bool XOnly = false;
+    bool Functions3X1 = false;
+    int Scope = -1;
+    SlotFlags Wanted{};
+    std::array<GroupConstants, GroupCount> Groups{};
+    std::array<int, Stride> GroupOfSlot{};
+    Real ContactFactor = 0; // Power(2.72, -1) * 0.85
+    std::optional<std::string> Fault; // a quotient fault, thrown at the first request
+    fenv_t Environment{};
+    std::atomic<int> Next{0};
+
+    // Per ordered pair (i, j), the action of j on i.
+    std::vector<Real> R = std::vector<Real>(Stride * Stride);
+    std::vector<Real> S = std::vector<Real>(Stride * Stride);
+    std::vector<std::uint8_t> Flagged = std::vector<std::uint8_t>(Stride * Stride);
+
+    // Per slot: the three totals, and whether the literal law must decide.
+    std::array<SlotReals, 3> Totals{};
+    SlotFlags Suspect{};
+
+    bool Present(int j) const { return System->Present[j] != 0; }
+
+    Real DistanceOf(int i, int j) const
+    {
+        const TaonSystem& s = *System;
+        return Distance<PlainOps>(s.X[i] - s.X[j], s.Y[i] - s.Y[j], s.Z[i] - s.Z[j]);
+    }
+
+    void Evaluate(int i, int j)
+    {
+        const GroupConstants& g = Groups[GroupOfSlot[j]];
+        ClearFaultFlags();
+        Real r = DistanceOf(i, j);
+        Real bracket = FastBracket(g, ContactFactor, Functions3X1, r);
+        Pin(r);
+        Pin(bracket);
+        const bool raised = RaisedFaultFlags() != 0;
+        R[i * Stride + j] = r;
+        S[i * Stride + j] = bracket;
+        Flagged[i * Stride + j] = raised || g.Suspect;
+    }
+
+    // Both actions within the pair a < b that the sweep needs.
+    void PairRow(int a)
+    {
+        for (int b = a + 1; b <= N; ++b) {
+            const bool onA = Wanted[a] != 0 && Present(b);
+            const bool onB = Wanted[b] != 0 && Present(a);
+            if (onA)
+                Evaluate(a, b);
+            if (!onB)
+                continue;
+            // Swapping the points negates dx, dy, dz exactly: same r, and with
+            // one group the same coefficients, hence the same S.
+            if (onA && GroupOfSlot[a] == GroupOfSlot[b] && SameBits(DistanceOf(b, a), R[a * Stride + b])) {
+                R[b * Stride + a] = R[a * Stride + b];
+                S[b * Stride + a] = S[a * Stride + b];
+                Flagged[b * Stride + a] = Flagged[a * Stride + b];
+            } else {
+                Evaluate(b, a);
+            }
+        }
+    }
+
+    // sum = ((((sign * d) / r) * A) * S) + sum over j = 1..N, per axis.
+    void Total(int i)
+    {
+        const TaonSystem& s = *System;
+        for (int j = 1; j <= N; ++j) {
+            if (j != i && Present(j) && Flagged[i * Stride + j] != 0) {
+                Suspect[i] = 1;
+                return;
+            }
+        }
+        ClearFaultFlags();
+        Real sums[3] = {0.0L, 0.0L, 0.0L};
+        for (int j = 1; j <= N; ++j) {
+            if (j == i || !Present(j))
+                continue;
+            const Real sign = Real(((i - j) % 2 == 0 ? 1 : -Scope) * Scope);
+            const Real a = Groups[GroupOfSlot[j]].A;
+            const Real r = R[i * Stride + j];
+            const Real bracket = S[i * Stride + j];
+            sums[0] = ((((sign * (s.X[i] - s.X[j])) / r) * a) * bracket) + sums[0];
+            if (XOnly)
+                continue;
+            sums[1] = ((((sign * (s.Y[i] - s.Y[j])) / r) * a) * bracket) + sums[1];
+            sums[2] = ((((sign * (s.Z[i] - s.Z[j])) / r) * a) * bracket) + sums[2];
+        }
+        Pin(sums);
+        Suspect[i] = RaisedFaultFlags() != 0 ? 1 : 0;
+        for (int axis = 0; axis < 3; ++axis)
+            Totals[axis][i] = sums[axis];
+    }
+
+    void FormGroups(const TaonSystem& system, const ShellTable& quotients)
+    {
+        const Real inverseBase = Power(ContactBase, -1.0L);
+        ContactFactor = inverseBase * ContactScale;
+        const Real decay = inverseBase * ContactDecay;
+        const int shells = Functions3X1 ? ShellG : ShellCount;
+        for (int g = 0; g < GroupCount; ++g) {
+            const GroupCoefficients c = CoefficientsOf(system, g + 1);
+            GroupConstants constants;
+            std::array<Real, ShellCount> k = quotients[g];
+            Real gValue = c.G;
+            Real decayValue = decay;
+            ClearFaultFlags();
+            Pin(k);
+            Pin(gValue);
+            Pin(decayValue);
+            for (int shell = 0; shell < shells; ++shell) {
+                ShellConstants& sc = constants.Shell[shell];
+                sc.K = k[shell];
+                sc.MK = Shells[shell].Width * k[shell];
+                sc.T1 = Power(sc.MK, -1.0L);
+                sc.K200 = k[shell] * ShellFactor;
+            }
+            constants.DecayG = Functions3X1 ? decayValue * gValue : 0.0L;
+            Pin(constants);
+            constants.Suspect = RaisedFaultFlags() != 0;
+            constants.A = c.A;
+            constants.G = c.G;
+            Groups[g] = constants;
+        }
+    }
+};
+
+PairForces::PairForces(WorkerPool& pool) : pool_(pool), sweep_(std::make_unique<Sweep>()) {}
+
+PairForces::~PairForces() = default;
+
+void PairForces::Prepare(const TaonSystem& system, const LawSwitches& law, const SlotFlags& wanted, bool xOnly)
+{
+    Sweep& w = *sweep_;
+    w.System = &system;
+    w.N = SlotsInUse(system);
+    w.XOnly = xOnly;
+    w.Functions3X1 = law.Functions3X1;
+    w.Scope = ScopeSign(law);
+    w.Wanted = wanted;
+    w.Suspect.fill(0);
+    w.Fault.reset();
+
+    int wantedCount = 0;
+    int presentCount = 0;
+    for (int i = 1; i <= w.N; ++i) {
+        wantedCount += wanted[i] != 0;
+        presentCount += system.Present[i] != 0;
+        w.GroupOfSlot[i] = GroupOf(i, w.N) - 1;
+    }
+    if (wantedCount == 0)
+        return;
+
+    try {
+        const ShellTable quotients = FormQuotients(CoefficientTable(system));
+        w.FormGroups(system, quotients);
+    } catch (const UserError& fault) {
+        w.Fault = fault.what();
+        return;
+    }
+
+    const bool parallel = pool_.ThreadCount() > 1 && wantedCount * presentCount >= ParallelWork;
+    std::fegetenv(&w.Environment);
+    const auto spread = [&](int last, auto&& job) {
+        w.Next.store(1);
+        const auto run = [&](int thread) {
+            if (thread != 0)
+                std::fesetenv(&w.Environment); // same precision and rounding as the caller
+            for (int item = w.Next.fetch_add(1); item <= last; item = w.Next.fetch_add(1))
+                job(item);
+        };
+        if (parallel)
+            pool_.Run(run);
+        else
+            run(0);
+    };
+    spread(w.N - 1, [&](int a) { w.PairRow(a); });
+    spread(w.N, [&](int i) {
+        if (w.Wanted[i] != 0)
+            w.Total(i);
+    });
+}
+
+Real PairForces::Force(const TaonSystem& system, const LawSwitches& law, int i, Axis axis)
+{
+    const Sweep& w = *sweep_;
+    if (w.Fault)
+        throw UserError(*w.Fault);
+    if (w.Suspect[i] != 0)
+        return ::Force(system, law, i, axis);
+    return w.Totals[int(axis)][i];
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+// Scenes and comparisons shared by the law, step and engine tests.
+
+#include "model/law.h"
+#include "model/taonsystem.h"
+#include "model/usererror.h"
+
+#include <QString>
+
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace testscenes {
+
+// A = 1, B = 1, C = 2, D = 3, F = 4, G = 5 in every group: the law's reference row.
+inline void SetReferenceRow(TaonSystem& s, int group)
+{
+    Real* row[3][6] = {{&s.A1, &s.B1, &s.C1, &s.D1, &s.F1, &s.G1},
+                       {&s.A2, &s.B2, &s.C2, &s.D2, &s.F2, &s.G2},
+                       {&s.A3, &s.B3, &s.C3, &s.D3, &s.F3, &s.G3}};
+    const Real values[6] = {1, 1, 2, 3, 4, 5};
+    for (int k = 0; k < 6; ++k)
+        *row[group - 1][k] = values[k];
+}
+
+// An empty model with the reference row in all groups and every slot absent,
+// the absent slots spread far out of reach of each other and of the origin.
+inline TaonSystem EmptyModel()
+{
+    TaonSystem s;
+    s.TaonCount = SlotCount;
+    s.dt = 0.001L;
+    for (int g = 1; g <= 3; ++g)
+        SetReferenceRow(s, g);
+    for (int i = 1; i <= SlotCount; ++i) {
+        s.X[i] = 1000.0L + 10.0L * i;
+        s.Y[i] = -500.0L - 7.0L * i;
+        s.Z[i] = 300.0L + 3.0L * i;
+    }
+    return s;
+}
+
+// Makes every copy equal to the committed state, as a load does.
+inline void Settle(TaonSystem& s)
+{
+    FillSceneRecord(s);
+    RestoreFromSceneRecord(s);
+}
+
+inline void Place(TaonSystem& s, int slot, Real x, Real y, Real z, Real u = 0, Real v = 0, Real w = 0)
+{
+    s.Present[slot] = 1;
+    s.X[slot] = x;
+    s.Y[slot] = y;
+    s.Z[slot] = z;
+    s.U[slot] = u;
+    s.V[slot] = v;
+    s.W[slot] = w;
+}
+
+// Points at the given slots, well apart (no pair closer than `spacing`),
+// inside a box of half-width `extent`, with velocities up to `speed`.
+inline TaonSystem RandomScene(unsigned seed, const std::vector<int>& taken, Real extent, Real spacing, Real speed)
+{
+    TaonSystem s = EmptyModel();
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> position(-double(extent), double(extent));
+    std::uniform_real_distribution<double> velocity(-double(speed), double(speed));
+    for (int slot : taken) {
+        for (;;) {
+            const Real x = position(random), y = position(random), z = position(random);
+            bool clear = true;
+            for (int other : taken) {
+                if (other == slot || s.Present[other] == 0)
+                    continue;
+                const Real dx = x - s.X[other], dy = y - s.Y[other], dz = z - s.Z[other];
+                clear = clear && dx * dx + dy * dy + dz * dz > spacing * spacing;
+            }
+            if (clear) {
+                Place(s, slot, x, y, z, velocity(random), velocity(random), velocity(random));
+                break;
+            }
+        }
+    }
+    Settle(s);
+    return s;
+}
+
+inline bool SameBits(Real a, Real b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+// The first field in which two models differ, or an empty text.
+inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
+{
+    const std::pair<const char*, SlotReals TaonSystem::*> arrays[] = {
+        {"X", &TaonSystem::X},       {"Y", &TaonSystem::Y},       {"Z", &TaonSystem::Z},
+        {"U", &TaonSystem::U},       {"V", &TaonSystem::V},       {"W", &TaonSystem::W},
+        {"NewX", &TaonSystem::NewX}, {"NewY", &TaonSystem::NewY}, {"NewZ", &TaonSystem::NewZ},
+        {"NewU", &TaonSystem::NewU}, {"NewV", &TaonSystem::NewV}, {"NewW", &TaonSystem::NewW},
+        {"DrawX", &TaonSystem::DrawX}, {"DrawY", &TaonSystem::DrawY}, {"DrawZ", &TaonSystem::DrawZ},
+    };
+    for (const auto& [name, array] : arrays)
+        for (int i = 1; i <= SlotCount; ++i)
+            if (!SameBits((a.*array)[i], (b.*array)[i]))
+                return QStringLiteral("%1[%2]: %3 vs %4")
+                    .arg(QString::fromLatin1(name))
+                    .arg(i)
+                    .arg(double((a.*array)[i]), 0, 'g', 17)
+                    .arg(double((b.*array)[i]), 0, 'g', 17);
+    if (a.StepCount != b.StepCount)
+        return QStringLiteral("StepCount: %1 vs %2").arg(a.StepCount).arg(b.StepCount);
+    return {};
+}
+
+// The text of the UserError an action throws, or an empty text.
+inline QString ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const UserError& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
+} // namespace testscenes

@@ -12,6 +12,7 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zarvitone"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zarvitone"));
     static TaonSystem taons; // the one model of the program
     TMainForm mainForm(taons);
     mainForm.show();

@@ -1,5 +1,6 @@
 #include "mainformfixture.h"
 
+#include "ui/aboutbox.h"
 #include "ui/lamp.h"
 
 #include <QAction>
@@ -169,6 +170,24 @@ private slots:
         f.form->Null00->click();
         QCOMPARE(f.system.U[1], 2.0L);
         QCOMPARE(f.dialogs.saveDialogs, 0);
+    }
+
+    void aboutBoxHoldsTheRun()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 3, 4})));
+        std::int32_t whileOpen = -1;
+        f.DuringRun([&] {
+            const std::int32_t atOpen = f.system.StepCount;
+            QTimer::singleShot(50, f.form.get(), [&, atOpen] {
+                whileOpen = f.system.StepCount - atOpen; // no step runs behind the modal box
+                f.form->AboutBox->accept();
+            });
+            f.form->About1Click();
+            f.form->Go->click();
+        });
+        QCOMPARE(whileOpen, 0);
+        QVERIFY(f.system.Stopped);
     }
 
     void closingMidRunStopsThenCloses()

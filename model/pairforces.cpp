@@ -59,19 +59,17 @@ Real FastContact(const GroupConstants& g, Real contactScale, Real r)
     return h * Exp(g.DecayG / gap);
 }
 
-Real FastBracket(const GroupConstants& g, Real contactScale, bool functions3x1, Real r)
+// The terms S is made of at one distance: the shells B, C, D, F, G and H.
+struct BracketTerms {
+    std::array<Real, ShellCount> Shell{};
+    Real Contact = 0;
+};
+
+Real Combine(const BracketTerms& t, bool functions3x1)
 {
-    const Real inverseSquare = Power(r, -2.0L);
-    const Real tb = FastShell(g.Shell[0], Shells[0].Weight, r, inverseSquare);
-    const Real tc = FastShell(g.Shell[1], Shells[1].Weight, r, inverseSquare);
-    const Real td = FastShell(g.Shell[2], Shells[2].Weight, r, inverseSquare);
-    const Real tf = FastShell(g.Shell[3], Shells[3].Weight, r, inverseSquare);
-    if (!functions3x1) {
-        const Real tg = FastShell(g.Shell[ShellG], Shells[ShellG].Weight, r, inverseSquare);
-        return tb + (((tc - td) - tf) - tg);
-    }
-    const Real h = FastContact(g, contactScale, r);
-    return (tb + ((tc - td) - tf)) + h;
+    if (!functions3x1)
+        return t.Shell[0] + (((t.Shell[1] - t.Shell[2]) - t.Shell[3]) - t.Shell[ShellG]);
+    return (t.Shell[0] + ((t.Shell[1] - t.Shell[2]) - t.Shell[3])) + t.Contact;
 }
 
 bool SameBits(Real a, Real b)
@@ -113,39 +111,72 @@ struct PairForces::Sweep {
         return Distance<PlainOps>(s.X[i] - s.X[j], s.Y[i] - s.Y[j], s.Z[i] - s.Z[j]);
     }
 
-    void Evaluate(int i, int j)
+    // The terms of group g's S at distance r. A shell whose coefficient is
+    // the same in group `known` - always so within one group - is the same
+    // function of r: its term is taken from `knownTerms`, formed at this r.
+    BracketTerms Terms(const GroupConstants& g, Real r, Real inverseSquare, const GroupConstants* known,
+                       const BracketTerms* knownTerms) const
     {
-        const GroupConstants& g = Groups[GroupOfSlot[j]];
-        ClearFaultFlags();
-        Real r = DistanceOf(i, j);
-        Real bracket = FastBracket(g, ContactFactor, Functions3X1, r);
-        Pin(r);
-        Pin(bracket);
-        const bool raised = RaisedFaultFlags() != 0;
-        R[i * Stride + j] = r;
-        S[i * Stride + j] = bracket;
-        Flagged[i * Stride + j] = raised || g.Suspect;
+        BracketTerms t;
+        const int shells = Functions3X1 ? ShellG : ShellCount;
+        for (int k = 0; k < shells; ++k)
+            t.Shell[k] = known && SameBits(known->Shell[k].K, g.Shell[k].K)
+                             ? knownTerms->Shell[k]
+                             : FastShell(g.Shell[k], Shells[k].Weight, r, inverseSquare);
+        if (Functions3X1)
+            t.Contact = known && SameBits(known->A, g.A) && SameBits(known->G, g.G)
+                            ? knownTerms->Contact
+                            : FastContact(g, ContactFactor, r);
+        return t;
     }
 
-    // Both actions within the pair a < b that the sweep needs.
+    // S for both actions within the pair a < b that the sweep needs, under one
+    // test of the flags. Swapping the points negates dx, dy, dz exactly, so
+    // both actions normally see the same r.
+    void EvaluatePair(int a, int b, bool onA, bool onB)
+    {
+        const GroupConstants& actsOnA = Groups[GroupOfSlot[b]];
+        const GroupConstants& actsOnB = Groups[GroupOfSlot[a]];
+        ClearFaultFlags();
+        Real ab = DistanceOf(a, b);
+        Real ba = DistanceOf(b, a);
+        Real sOnA = 0;
+        Real sOnB = 0;
+        if (onA && onB && SameBits(ab, ba)) {
+            const Real inverseSquare = Power(ab, -2.0L);
+            const BracketTerms terms = Terms(actsOnA, ab, inverseSquare, nullptr, nullptr);
+            sOnA = Combine(terms, Functions3X1);
+            sOnB = Combine(Terms(actsOnB, ab, inverseSquare, &actsOnA, &terms), Functions3X1);
+        } else {
+            if (onA)
+                sOnA = Combine(Terms(actsOnA, ab, Power(ab, -2.0L), nullptr, nullptr), Functions3X1);
+            if (onB)
+                sOnB = Combine(Terms(actsOnB, ba, Power(ba, -2.0L), nullptr, nullptr), Functions3X1);
+        }
+        Pin(ab);
+        Pin(ba);
+        Pin(sOnA);
+        Pin(sOnB);
+        const bool raised = RaisedFaultFlags() != 0;
+        if (onA) {
+            R[a * Stride + b] = ab;
+            S[a * Stride + b] = sOnA;
+            Flagged[a * Stride + b] = raised || actsOnA.Suspect;
+        }
+        if (onB) {
+            R[b * Stride + a] = ba;
+            S[b * Stride + a] = sOnB;
+            Flagged[b * Stride + a] = raised || actsOnB.Suspect;
+        }
+    }
+
     void PairRow(int a)
     {
         for (int b = a + 1; b <= N; ++b) {
             const bool onA = Wanted[a] != 0 && Present(b);
             const bool onB = Wanted[b] != 0 && Present(a);
-            if (onA)
-                Evaluate(a, b);
-            if (!onB)
-                continue;
-            // Swapping the points negates dx, dy, dz exactly: same r, and with
-            // one group the same coefficients, hence the same S.
-            if (onA && GroupOfSlot[a] == GroupOfSlot[b] && SameBits(DistanceOf(b, a), R[a * Stride + b])) {
-                R[b * Stride + a] = R[a * Stride + b];
-                S[b * Stride + a] = S[a * Stride + b];
-                Flagged[b * Stride + a] = Flagged[a * Stride + b];
-            } else {
-                Evaluate(b, a);
-            }
+            if (onA || onB)
+                EvaluatePair(a, b, onA, onB);
         }
     }
 

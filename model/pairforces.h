@@ -6,9 +6,10 @@
 #include <memory>
 
 // The forces of a sweep computed ahead, all at once, and bit for bit those of
-// the literal law: S once per pair instead of once per component, one S for
-// both points of a pair in the same group, the coefficient terms once per
-// sweep, one logarithm for every power of the same base - the same library
+// the literal law: S once per pair instead of once per component; for the two
+// actions within a pair, each shell term formed once where both groups have
+// the same coefficient (all of S within one group); the coefficient terms once
+// per sweep; one logarithm for every power of the same base - the same library
 // calls on the same arguments, the same order of accumulation. The pairs are
 // spread over the pool. A slot whose numbers raised a fault flag anywhere is
 // handed to the literal law when its force is asked for, which finds the fault

@@ -1,0 +1,8 @@
+#include "bench/step/stepbenchmark.h"
+
+#include <iostream>
+
+int main()
+{
+    return RunBenchmark(std::cout) ? 0 : 1;
+}

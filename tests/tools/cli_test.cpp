@@ -1,0 +1,325 @@
+#include "model/extended.h"
+#include "model/step.h"
+#include "scenes/scenefile.h"
+#include "tools/cli.h"
+#include "tools/scenetext.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+Real FromBits(std::uint64_t significand, int exponent)
+{
+    const ExtendedBytes bytes = JoinExtended({exponent >= 0x8000, exponent & 0x7fff, significand});
+    return LoadExtended(bytes.data());
+}
+
+ExtendedBytes BytesOf(Real value)
+{
+    ExtendedBytes bytes{};
+    StoreExtended(value, bytes.data());
+    return bytes;
+}
+
+// Two present points of the reference row, the other slots absent and far.
+TaonSystem TwoPoints()
+{
+    TaonSystem s;
+    s.TaonCount = SlotCount;
+    s.dt = 0.001L;
+    for (int g = 0; g < 3; ++g) {
+        const Real row[6] = {1, 1, 2, 3, 4, 5};
+        for (int k = 0; k < 6; ++k)
+            s.*CoefficientFields[6 * g + k] = row[k];
+    }
+    for (int i = 1; i <= SlotCount; ++i) {
+        s.X[i] = 1000.0L + 10 * i;
+        s.Y[i] = -500;
+        s.Z[i] = 300;
+    }
+    s.Present[1] = s.Present[2] = 1;
+    s.X[1] = 0, s.Y[1] = 0, s.Z[1] = 0;
+    s.X[2] = 1, s.Y[2] = 0.25L, s.Z[2] = 0, s.U[2] = -0.5L;
+    s.X[60] = 0.5L, s.Y[60] = 1, s.Z[60] = 0.1L, s.Present[60] = 7;
+    return s;
+}
+
+struct Outcome {
+    int status;
+    QString out;
+    QString err;
+};
+
+Outcome Cli(const QStringList& args, const std::string& input = {})
+{
+    std::vector<std::string> arguments;
+    for (const QString& arg : args)
+        arguments.push_back(arg.toStdString());
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = CliMain(arguments, in, out, err);
+    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        TaonSystem s = TwoPoints();
+        WriteSceneFile(s, Path("two.ato"));
+        s.C2 = 0;
+        WriteSceneFile(s, Path("zero.ato"));
+        WriteBytes(Path("short.ato"), ReadAll(Path("two.ato")).left(SceneRecordSize - 1));
+    }
+
+    void realsRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("decimal");
+        const auto row = [](const char* name, Real value, bool decimal) {
+            const ExtendedBytes b = BytesOf(value);
+            QTest::newRow(name) << QByteArray(reinterpret_cast<const char*>(b.data()), ExtendedSize) << decimal;
+        };
+        row("zero", 0.0L, true);
+        row("negative zero", -0.0L, true);
+        row("0.001", 0.001L, true);
+        row("a third", 1.0L / 3, true);
+        row("pi", 3.14159265358979323846264338327950288L, true);
+        row("largest", std::numeric_limits<Real>::max(), true);
+        row("smallest normal", -std::numeric_limits<Real>::min(), true);
+        row("smallest denormal", std::numeric_limits<Real>::denorm_min(), true);
+        row("some denormal", FromBits(0x00000000f00d1234ull, 0), true);
+        row("infinity", -std::numeric_limits<Real>::infinity(), true);
+        row("quiet NaN", std::numeric_limits<Real>::quiet_NaN(), true);
+        row("NaN with payload", FromBits(0xC000000000beef01ull, 0x7fff), false);
+        row("signalling NaN", FromBits(0xA000000000000000ull, 0xffff), false);
+        row("pseudo-denormal", FromBits(0x8000000000000001ull, 0), false);
+        row("unnormal", FromBits(0x4000000000000000ull, 0x4000), false);
+    }
+
+    void realsRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, decimal);
+        const Real value = LoadExtended(reinterpret_cast<const std::uint8_t*>(bytes.constData()));
+        const std::string text = RealToText(value);
+        QCOMPARE(text.rfind("raw:", 0) != 0, decimal);
+        Real back = 1;
+        QVERIFY(TextToReal(text, back));
+        const ExtendedBytes again = BytesOf(back);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(again.data()), ExtendedSize), bytes);
+    }
+
+    void textThatIsNoNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"", "abc", "1.5x", " 1", "1e99999", "-1e99999", "1e-99999", "raw:123", "raw:zz00"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+    }
+
+    void textThatIsNoNumber()
+    {
+        QFETCH(QString, text);
+        Real value = 0;
+        QVERIFY(!TextToReal(text.toStdString(), value));
+    }
+
+    void showThenMakeRebuildsTheBytes()
+    {
+        TaonSystem s = TwoPoints();
+        s.dt = 1.0L / 7;
+        s.A3 = -0.0L;
+        s.G2 = std::numeric_limits<Real>::denorm_min();
+        s.V[9] = FromBits(0xA000000000000000ull, 0xffff); // signalling NaN
+        s.W[99] = 1e4000L;
+        s.Record[190] = 0x5a;
+        s.Record[6295] = 0xc3;
+        WriteSceneFile(s, Path("awkward.ato"));
+
+        const Outcome shown = Cli({"show", Path("awkward.ato")});
+        QCOMPARE(shown.status, 0);
+        QCOMPARE(shown.err, QString());
+        QVERIFY(shown.out.contains("\nslot 60 7 0.5 1 0.1 0 0 0\n"));
+        QVERIFY(shown.out.contains("\nreserved 5a00 000000c3\n"));
+        WriteBytes(Path("awkward.txt"), shown.out.toUtf8());
+        QCOMPARE(Cli({"make", Path("awkward.txt"), Path("rebuilt.ato")}).status, 0);
+        QCOMPARE(ReadAll(Path("rebuilt.ato")), ReadAll(Path("awkward.ato")));
+        // The same through standard input.
+        QCOMPARE(Cli({"make", "-", Path("piped.ato")}, shown.out.toStdString()).status, 0);
+        QCOMPARE(ReadAll(Path("piped.ato")), ReadAll(Path("awkward.ato")));
+    }
+
+    void makeFillsUnlistedSlots()
+    {
+        std::string text = "dt 0.001\n";
+        for (const char* name : CoefficientNames)
+            text += std::string(name) + " 2\n";
+        text += "\n# one point\nslot 5 1 1 2 3 4 5 6\n";
+        QCOMPARE(Cli({"make", "-", Path("sparse.ato")}, text).status, 0);
+        TaonSystem s;
+        s.TaonCount = SlotCount;
+        ReadSceneFile(s, Path("sparse.ato"), OpenCheck::Guarded);
+        RestoreFromSceneRecord(s);
+        QCOMPARE(s.Present[5], std::uint8_t(1));
+        QCOMPARE(s.W[5], 6.0L);
+        QCOMPARE(s.G3, 2.0L);
+        QCOMPARE(s.Present[6], std::uint8_t(0));
+        QCOMPARE(s.X[6], 0.0L);
+    }
+
+    void runAdvancesAsTheWindowDoes_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("blockade");
+        QTest::addColumn<bool>("cool");
+        QTest::addColumn<bool>("taoscope");
+        QTest::addColumn<bool>("functions3x1");
+        QTest::newRow("defaults") << QStringList{"--steps", "3"} << 3 << int(ConstraintMode::AtomStand) << false
+                                  << false << false << false;
+        QTest::newRow("hot, blockade") << QStringList{"--steps=4", "--mode", "hot", "--blockade"} << 4
+                                       << int(ConstraintMode::HotContact) << true << false << false << false;
+        QTest::newRow("current1 with every switch")
+            << QStringList{"--mode=current1", "--cool", "--taoscope", "--functions3x1", "--blockade", "--steps", "2"}
+            << 2 << int(ConstraintMode::ElecCurrent1) << true << true << true << true;
+        QTest::newRow("cold") << QStringList{"--mode", "cold", "--steps", "2"} << 2 << int(ConstraintMode::ColdContact)
+                              << false << false << false << false;
+        QTest::newRow("current2") << QStringList{"--mode", "current2", "--steps", "2"} << 2
+                                  << int(ConstraintMode::ElecCurrent2) << false << false << false << false;
+        QTest::newRow("no steps") << QStringList{"--steps", "0"} << 0 << int(ConstraintMode::AtomStand) << false
+                                  << false << false << false;
+    }
+
+    void runAdvancesAsTheWindowDoes()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, steps);
+        QFETCH(int, mode);
+        QFETCH(bool, blockade);
+        QFETCH(bool, cool);
+        QFETCH(bool, taoscope);
+        QFETCH(bool, functions3x1);
+        QFile::remove(Path("ran.ato"));
+        const Outcome ran = Cli(QStringList{"run", Path("two.ato")} + options + QStringList{"--out", Path("ran.ato")});
+        QCOMPARE(ran.err, QString());
+        QCOMPARE(ran.status, 0);
+
+        TaonSystem expected;
+        expected.TaonCount = SlotCount;
+        ReadSceneFile(expected, Path("two.ato"), OpenCheck::Guarded);
+        RestoreFromSceneRecord(expected);
+        RunSwitches switches;
+        switches.Mode = ConstraintMode(mode);
+        switches.Blockade = blockade;
+        switches.Cool = cool;
+        switches.Law = {taoscope, functions3x1};
+        for (int step = 0; step < steps; ++step)
+            ReferenceStep(expected, switches);
+        WriteSceneFile(expected, Path("expected.ato"));
+        QCOMPARE(ReadAll(Path("ran.ato")), ReadAll(Path("expected.ato")));
+        QCOMPARE(ReadAll(Path("ran.ato")) == ReadAll(Path("two.ato")), steps == 0);
+    }
+
+    void badInputWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QString out = QStringLiteral("@out");
+        QTest::newRow("missing file") << QStringList{"run", "@missing.ato", "--steps", "1", "--out", out} << 1
+                                      << "missing.ato: File not found.";
+        QTest::newRow("short file") << QStringList{"run", "@short.ato", "--steps", "1", "--out", out} << 1
+                                    << "short.ato: Read beyond end of file.";
+        QTest::newRow("short file shown") << QStringList{"show", "@short.ato"} << 1 << "Read beyond end of file.";
+        QTest::newRow("unknown option") << QStringList{"run", "@two.ato", "--steps", "1", "--fast", "--out", out} << 2
+                                        << "unknown option '--fast'";
+        QTest::newRow("bad number") << QStringList{"run", "@two.ato", "--steps", "1x", "--out", out} << 2
+                                    << "bad number for --steps: '1x'";
+        QTest::newRow("negative steps") << QStringList{"run", "@two.ato", "--steps=-2", "--out", out} << 2
+                                        << "bad number for --steps: '-2'";
+        QTest::newRow("unknown mode") << QStringList{"run", "@two.ato", "--steps", "1", "--mode", "warm", "--out", out}
+                                      << 2 << "unknown mode 'warm'";
+        QTest::newRow("no steps") << QStringList{"run", "@two.ato", "--out", out} << 2 << "run needs --steps N";
+        QTest::newRow("no output") << QStringList{"run", "@two.ato", "--steps", "1"} << 2 << "run needs --out";
+        QTest::newRow("value missing") << QStringList{"run", "@two.ato", "--out", out, "--steps"} << 2
+                                       << "--steps needs a value";
+        QTest::newRow("fault during run") << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out} << 1
+                                          << "run: Floating point division by zero in step 1; nothing written";
+        QTest::newRow("output folder missing")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", "@nowhere/out.ato"} << 1 << "Invalid filename.";
+        QTest::newRow("text not a number") << QStringList{"make", "@bad.txt", out} << 1
+                                           << "bad.txt: line 3: '1,5' is not a number";
+        QTest::newRow("text missing a coefficient") << QStringList{"make", "@partial.txt", out} << 1
+                                                    << "partial.txt: G3 is missing";
+        QTest::newRow("text file missing") << QStringList{"make", "@none.txt", out} << 1
+                                           << "none.txt: File not found.";
+        QTest::newRow("unknown command") << QStringList{"render", "@two.ato"} << 2 << "unknown command 'render'";
+        QTest::newRow("no command") << QStringList{} << 2 << "no command given";
+        QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
+                                             << "usage: zarvitone-cli show FILE.ato";
+    }
+
+    void badInputWritesNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        WriteBytes(Path("bad.txt"), "dt 0.001\nA1 1\nB1 1,5\n");
+        std::string partial = "dt 0.001\n";
+        for (int k = 0; k < CoefficientCount - 1; ++k)
+            partial += std::string(CoefficientNames[k]) + " 1\n";
+        WriteBytes(Path("partial.txt"), QByteArray::fromStdString(partial));
+        WriteBytes(Path("out"), "old contents");
+        for (QString& arg : args)
+            if (arg.startsWith('@'))
+                arg = Path(arg.mid(1).toLatin1().constData());
+
+        const Outcome outcome = Cli(args);
+        QCOMPARE(outcome.status, status);
+        QVERIFY2(outcome.err.startsWith("zarvitone-cli: ") && outcome.err.contains(message), qPrintable(outcome.err));
+        QCOMPARE(outcome.err.count('\n'), 1);
+        QCOMPARE(outcome.out, QString());
+        QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
+        QVERIFY(!QFile::exists(Path("nowhere")));
+    }
+
+    void helpListsEverything()
+    {
+        const Outcome help = Cli({"--help"});
+        QCOMPARE(help.status, 0);
+        for (const char* word : {"show FILE.ato", "make TEXT OUT.ato", "run FILE.ato", "bench", "--steps N",
+                                 "--mode MODE", "atomstand", "hot", "cold", "current1", "current2", "--taoscope",
+                                 "--functions3x1", "--blockade", "--cool", "--out OUT.ato", "raw:"})
+            QVERIFY2(help.out.contains(QString::fromLatin1(word)), word);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "cli_test.moc"

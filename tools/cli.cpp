@@ -1,0 +1,305 @@
+#include "tools/cli.h"
+
+#include "bench/step/stepbenchmark.h"
+#include "model/runloop.h"
+#include "model/usererror.h"
+#include "scenes/inputfile.h"
+#include "scenes/scenefile.h"
+#include "tools/scenetext.h"
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <iterator>
+#include <limits>
+#include <map>
+#include <optional>
+#include <stdexcept>
+
+const char* const CliHelp = R"(Usage: zarvitone-cli COMMAND ...
+
+The companion of Zarvitone for scripts and batch work.
+
+Commands:
+  show FILE.ato          print the scene as text on standard output
+  make TEXT OUT.ato      build a scene file from text as show prints it
+                         (TEXT "-" reads standard input)
+  run FILE.ato --steps N --out OUT.ato [options]
+                         advance the scene N steps as the window's run does,
+                         with the scene's own dt, and save the committed state
+  bench                  steps per second of the literal reference and of the
+                         fast engine on 100 present points; last line "ratio: N"
+  --help                 show this text
+
+Options of run:
+  --steps N              number of steps, 0 or more
+  --mode MODE            atomstand (the default), hot, cold, current1, current2
+  --taoscope             the Taoscope sign rule instead of Gravoscope
+  --functions3x1         the contact term in place of the G shell
+  --blockade             free, x-only and fixed slot ranges
+  --cool                 keep 0.95 of the velocity at every step
+  --out OUT.ato          the result; replaced whole, or left alone on failure
+
+Scene text (show, make), one item per line:
+  dt VALUE
+  A1 VALUE ... G3 VALUE  the 18 coefficients, A B C D F G of groups 1 to 3
+  slot N PRESENT X Y Z U V W
+  reserved HHHH HHHHHHHH the file's reserved bytes, shown when not zero
+Values are decimal, exact for every finite value (make rebuilds the same
+bytes), or raw: and 20 hex digits, the value's 10 bytes in file order, for a
+value no decimal gives back (NaN payloads and the like). Lines starting with
+# are ignored; slots not listed are empty.
+
+Exit status: 0 done, 1 failed, 2 bad usage. A failure prints one line on
+standard error and writes nothing.
+)";
+
+namespace {
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+QString Path(const std::string& path)
+{
+    return QString::fromLocal8Bit(path.c_str());
+}
+
+// File errors name the file they are about.
+template <class Action>
+void OnFile(const std::string& path, Action action)
+{
+    try {
+        action();
+    } catch (const UserError& error) {
+        throw UserError(path + ": " + error.what());
+    }
+}
+
+TaonSystem LoadScene(const std::string& path)
+{
+    TaonSystem system;
+    system.TaonCount = SlotCount;
+    OnFile(path, [&] { ReadSceneFile(system, Path(path), OpenCheck::Guarded); });
+    RestoreFromSceneRecord(system);
+    return system;
+}
+
+void SaveScene(TaonSystem& system, const std::string& path)
+{
+    OnFile(path, [&] { WriteSceneFile(system, Path(path)); });
+}
+
+std::string ReadText(const std::string& path, std::istream& in)
+{
+    if (path == "-")
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    QByteArray bytes;
+    OnFile(path, [&] {
+        std::optional<InputFile> file = InputFile::Open(Path(path), OpenCheck::Guarded);
+        bytes = file->ReadAll();
+        file->Close();
+    });
+    return bytes.toStdString();
+}
+
+void ExpectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage)
+{
+    if (args.size() != count + 1)
+        throw UsageError(std::string("usage: zarvitone-cli ") + usage);
+}
+
+// The window's duties, done headless: nothing to draw or list; the events of
+// step N are a Stop.
+class BatchHost : public RunHost {
+public:
+    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps)
+        : system_(system), switches_(switches), remaining_(steps)
+    {
+    }
+    RunSwitches CurrentSwitches() override { return switches_; }
+    void ShowStepCount(std::int32_t) override {}
+    void DrawScene() override {}
+    bool ShowListChecked() override { return false; }
+    void FillListing() override {}
+    void ProcessEvents() override
+    {
+        if (--remaining_ == 0)
+            system_.Stopped = true;
+    }
+
+private:
+    TaonSystem& system_;
+    RunSwitches switches_;
+    std::int64_t remaining_;
+};
+
+struct RunRequest {
+    std::string File;
+    std::string Out;
+    std::optional<std::int64_t> Steps;
+    RunSwitches Switches;
+};
+
+std::int64_t StepsFrom(const std::string& text)
+{
+    std::int64_t steps = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), steps);
+    if (ec != std::errc() || end != text.data() + text.size() || steps < 0 ||
+        steps > std::numeric_limits<std::int32_t>::max())
+        throw UsageError("bad number for --steps: '" + text + "' (a whole number from 0 to 2147483647)");
+    return steps;
+}
+
+ConstraintMode ModeFrom(const std::string& text)
+{
+    static const std::map<std::string, ConstraintMode> modes{
+        {"atomstand", ConstraintMode::AtomStand},       {"hot", ConstraintMode::HotContact},
+        {"cold", ConstraintMode::ColdContact},          {"current1", ConstraintMode::ElecCurrent1},
+        {"current2", ConstraintMode::ElecCurrent2},
+    };
+    const auto mode = modes.find(text);
+    if (mode == modes.end())
+        throw UsageError("unknown mode '" + text + "' (atomstand, hot, cold, current1 or current2)");
+    return mode->second;
+}
+
+RunRequest ParseRun(const std::vector<std::string>& args)
+{
+    RunRequest request;
+    bool modeGiven = false;
+    const std::map<std::string, bool RunSwitches::*> flags{{"--blockade", &RunSwitches::Blockade},
+                                                           {"--cool", &RunSwitches::Cool}};
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        std::string name = args[k];
+        if (name.rfind("--", 0) != 0) {
+            if (!request.File.empty())
+                throw UsageError("unexpected argument '" + name + "'");
+            request.File = name;
+            continue;
+        }
+        std::optional<std::string> value;
+        if (const std::size_t equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out";
+        if (takesValue && !value) {
+            if (k + 1 == args.size())
+                throw UsageError(name + " needs a value");
+            value = args[++k];
+        }
+        if (!takesValue && value)
+            throw UsageError(name + " takes no value");
+        if (name == "--steps") {
+            if (request.Steps)
+                throw UsageError("--steps is given twice");
+            request.Steps = StepsFrom(*value);
+        } else if (name == "--mode") {
+            if (modeGiven)
+                throw UsageError("--mode is given twice");
+            modeGiven = true;
+            request.Switches.Mode = ModeFrom(*value);
+        } else if (name == "--out") {
+            if (!request.Out.empty())
+                throw UsageError("--out is given twice");
+            if (value->empty())
+                throw UsageError("--out needs a file name");
+            request.Out = *value;
+        } else if (name == "--taoscope") {
+            request.Switches.Law.Taoscope = true;
+        } else if (name == "--functions3x1") {
+            request.Switches.Law.Functions3X1 = true;
+        } else if (const auto flag = flags.find(name); flag != flags.end()) {
+            request.Switches.*flag->second = true;
+        } else {
+            throw UsageError("unknown option '" + name + "'");
+        }
+    }
+    if (request.File.empty())
+        throw UsageError("run needs a scene file");
+    if (!request.Steps)
+        throw UsageError("run needs --steps N");
+    if (request.Out.empty())
+        throw UsageError("run needs --out OUT.ato");
+    return request;
+}
+
+int Show(const std::vector<std::string>& args, std::ostream& out)
+{
+    ExpectArguments(args, 1, "show FILE.ato");
+    out << SceneToText(LoadScene(args[1]));
+    out.flush();
+    if (!out)
+        throw UserError("show: standard output could not be written");
+    return 0;
+}
+
+int Make(const std::vector<std::string>& args, std::istream& in)
+{
+    ExpectArguments(args, 2, "make TEXT OUT.ato");
+    const std::string text = ReadText(args[1], in);
+    TaonSystem system;
+    OnFile(args[1], [&] { SceneFromText(text, system); });
+    SaveScene(system, args[2]);
+    return 0;
+}
+
+int Run(const std::vector<std::string>& args)
+{
+    const RunRequest request = ParseRun(args);
+    TaonSystem system = LoadScene(request.File);
+    if (*request.Steps > 0) {
+        StepEngine engine;
+        BatchHost host(system, request.Switches, *request.Steps);
+        system.Stopped = false;
+        try {
+            RunLoop(system, engine, host, system.StepCount);
+        } catch (const UserError& fault) {
+            // StepCount holds the last complete step.
+            throw UserError("run: " + std::string(fault.what()) + " in step " +
+                            std::to_string(std::int64_t(system.StepCount) + 1) + "; nothing written");
+        }
+    }
+    SaveScene(system, request.Out);
+    return 0;
+}
+
+int Bench(const std::vector<std::string>& args, std::ostream& out)
+{
+    ExpectArguments(args, 0, "bench");
+    if (!RunBenchmark(out))
+        throw UserError("bench: the fast engine's states differ from the reference's");
+    return 0;
+}
+
+} // namespace
+
+int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (args.empty())
+            throw UsageError("no command given (try --help)");
+        const std::string& command = args.front();
+        if (command == "--help" || command == "-h" || command == "help") {
+            out << CliHelp;
+            return 0;
+        }
+        if (command == "show")
+            return Show(args, out);
+        if (command == "make")
+            return Make(args, in);
+        if (command == "run")
+            return Run(args);
+        if (command == "bench")
+            return Bench(args, out);
+        throw UsageError("unknown command '" + command + "' (try --help)");
+    } catch (const UsageError& error) {
+        err << "zarvitone-cli: " << error.what() << std::endl;
+        return 2;
+    } catch (const UserError& error) {
+        err << "zarvitone-cli: " << error.what() << std::endl;
+        return 1;
+    }
+}

@@ -1,0 +1,216 @@
+#include "tools/scenetext.h"
+
+#include "model/extended.h"
+#include "model/usererror.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <map>
+#include <set>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr const char* RawPrefix = "raw:";
+constexpr const char* HexDigits = "0123456789abcdef";
+
+// The reserved bytes of a scene record: two after the coefficients, four at the end.
+constexpr int ReservedHead = 190;
+constexpr int ReservedHeadSize = 2;
+constexpr int ReservedTail = 6292;
+constexpr int ReservedTailSize = 4;
+
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c;
+}
+
+ExtendedBytes BytesOf(Real value)
+{
+    ExtendedBytes bytes{};
+    StoreExtended(value, bytes.data());
+    return bytes;
+}
+
+std::string Hex(const std::uint8_t* bytes, int count)
+{
+    std::string text;
+    for (int k = 0; k < count; ++k) {
+        text += HexDigits[bytes[k] >> 4];
+        text += HexDigits[bytes[k] & 0xf];
+    }
+    return text;
+}
+
+bool FromHex(const std::string& text, std::uint8_t* bytes, int count)
+{
+    if (int(text.size()) != 2 * count)
+        return false;
+    for (int k = 0; k < count; ++k) {
+        unsigned value = 0;
+        const auto [end, ec] = std::from_chars(text.data() + 2 * k, text.data() + 2 * k + 2, value, 16);
+        if (ec != std::errc() || end != text.data() + 2 * k + 2)
+            return false;
+        bytes[k] = std::uint8_t(value);
+    }
+    return true;
+}
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+[[noreturn]] void Fail(int line, const std::string& problem)
+{
+    throw UserError("line " + std::to_string(line) + ": " + problem);
+}
+
+Real RealAt(int line, const std::string& word)
+{
+    Real value = 0;
+    if (!TextToReal(word, value))
+        Fail(line, "'" + word + "' is not a number");
+    return value;
+}
+
+int IntegerAt(int line, const std::string& word, int low, int high, const char* what)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (ec != std::errc() || end != word.data() + word.size())
+        Fail(line, "'" + word + "' is not a whole number");
+    if (value < low || value > high)
+        Fail(line, std::string(what) + " " + word + " is outside " + std::to_string(low) + ".." + std::to_string(high));
+    return value;
+}
+
+} // namespace
+
+std::string RealToText(Real value)
+{
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (ec == std::errc()) {
+        const std::string text(buffer, end);
+        Real back = 0;
+        if (TextToReal(text, back) && BytesOf(back) == BytesOf(value))
+            return text;
+    }
+    const ExtendedBytes bytes = BytesOf(value);
+    return RawPrefix + Hex(bytes.data(), ExtendedSize);
+}
+
+bool TextToReal(const std::string& text, Real& value)
+{
+    if (text.rfind(RawPrefix, 0) == 0) {
+        ExtendedBytes bytes{};
+        if (!FromHex(text.substr(4), bytes.data(), ExtendedSize))
+            return false;
+        value = LoadExtended(bytes.data());
+        return true;
+    }
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())))
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const Real parsed = strtold_l(text.c_str(), &end, CLocale());
+    if (end != text.c_str() + text.size())
+        return false;
+    // ERANGE also comes with a denormal, which is exact enough to keep; a
+    // decimal that became 0 or infinity is refused.
+    if (errno == ERANGE && (parsed == 0 || std::isinf(parsed)))
+        return false;
+    value = parsed;
+    return true;
+}
+
+std::string SceneToText(const TaonSystem& s)
+{
+    std::string text = "# Zarvitone scene. Per slot: slot, Present byte, x y z u v w.\n";
+    text.append("dt ").append(RealToText(s.dt)).append("\n");
+    for (int k = 0; k < CoefficientCount; ++k)
+        text.append(CoefficientNames[k]).append(" ").append(RealToText(s.*CoefficientFields[k])).append("\n");
+    for (int i = 1; i <= SlotCount; ++i) {
+        text.append("slot ").append(std::to_string(i)).append(" ").append(std::to_string(int(s.Present[i])));
+        for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W})
+            text.append(" ").append(RealToText((*array)[i]));
+        text.append("\n");
+    }
+    const std::uint8_t* head = s.Record.data() + ReservedHead;
+    const std::uint8_t* tail = s.Record.data() + ReservedTail;
+    bool reserved = false;
+    for (int k = 0; k < ReservedHeadSize; ++k)
+        reserved = reserved || head[k] != 0;
+    for (int k = 0; k < ReservedTailSize; ++k)
+        reserved = reserved || tail[k] != 0;
+    if (reserved)
+        text.append("reserved ").append(Hex(head, ReservedHeadSize)).append(" ").append(Hex(tail, ReservedTailSize)).append("\n");
+    return text;
+}
+
+void SceneFromText(const std::string& text, TaonSystem& s)
+{
+    std::map<std::string, Real TaonSystem::*> scalars{{"dt", &TaonSystem::dt}};
+    for (int k = 0; k < CoefficientCount; ++k)
+        scalars[CoefficientNames[k]] = CoefficientFields[k];
+
+    TaonSystem scene;
+    scene.TaonCount = SlotCount;
+    std::set<std::string> seen;
+    std::istringstream lines(text);
+    int number = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++number;
+        const std::vector<std::string> words = Words(line);
+        if (words.empty() || words.front().front() == '#')
+            continue;
+        const std::string& item = words.front();
+        if (item == "slot") {
+            if (words.size() != 9)
+                Fail(number, "a slot line needs its number, the Present byte and six values");
+            const int slot = IntegerAt(number, words[1], 1, SlotCount, "slot");
+            if (!seen.insert("slot " + words[1]).second)
+                Fail(number, "slot " + words[1] + " is given twice");
+            scene.Present[slot] = std::uint8_t(IntegerAt(number, words[2], 0, 255, "Present byte"));
+            SlotReals* arrays[] = {&scene.X, &scene.Y, &scene.Z, &scene.U, &scene.V, &scene.W};
+            for (int k = 0; k < 6; ++k)
+                (*arrays[k])[slot] = RealAt(number, words[3 + k]);
+        } else if (item == "reserved") {
+            if (words.size() != 3 || !FromHex(words[1], scene.Record.data() + ReservedHead, ReservedHeadSize) ||
+                !FromHex(words[2], scene.Record.data() + ReservedTail, ReservedTailSize))
+                Fail(number, "reserved needs 4 and 8 hex digits");
+            if (!seen.insert(item).second)
+                Fail(number, "reserved is given twice");
+        } else if (const auto field = scalars.find(item); field != scalars.end()) {
+            if (words.size() != 2)
+                Fail(number, item + " needs exactly one value");
+            if (!seen.insert(item).second)
+                Fail(number, item + " is given twice");
+            scene.*field->second = RealAt(number, words[1]);
+        } else {
+            Fail(number, "unknown item '" + item + "'");
+        }
+    }
+    if (!seen.count("dt"))
+        throw UserError("dt is missing");
+    for (const char* name : CoefficientNames)
+        if (!seen.count(name))
+            throw UserError(std::string(name) + " is missing");
+
+    // The model takes the scene as a load does; the reserved bytes stay in
+    // the record and go out with the next save.
+    FillSceneRecord(scene);
+    s.TaonCount = SlotCount;
+    s.Record = scene.Record;
+    RestoreFromSceneRecord(s);
+}

@@ -3,6 +3,7 @@
 #include "view/stringgrid.h"
 #include "scenes/guard.h"
 #include "view/numericfield.h"
+#include "view/colours.h"
 #include "view/standinfont.h"
 
 #include <QCheckBox>
@@ -15,13 +16,6 @@
 #include <QShowEvent>
 
 namespace {
-
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
-const QColor Navy(0, 0, 128);
-const QColor Aqua(0, 255, 255);
 
 QFont DialogFont(int pointSize = 8, bool bold = false)
 {
@@ -51,8 +45,8 @@ QLabel* PlaceLabel(QWidget* parent, const QString& text, int left, int top, cons
     return label;
 }
 
-QLabel* PlaceLabel(QWidget* parent, const QString& text, int left, int top, const QFont& font,
-                   const QColor& colour, const char* name = nullptr)
+QLabel* PlaceLabel(QWidget* parent, const QString& text, int left, int top, const QFont& font, const QColor& colour,
+                   const char* name = nullptr)
 {
     auto* label = new QLabel(text, parent);
     if (name)
@@ -102,10 +96,10 @@ QIcon YesGlyph()
 
 } // namespace
 
-TEditDlg::TEditDlg(TaonSystem& system, FileNames& names, UserDialogs& dialogs,
-                   std::function<bool()> taoscopeChecked, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+TEditDlg::TEditDlg(TaonSystem& system, FileNames& names, UserDialogs& dialogs, std::function<bool()> taoscopeChecked,
+                   QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       system_(system), names_(names), dialogs_(dialogs), taoscopeChecked_(std::move(taoscopeChecked))
 {
     setObjectName(QStringLiteral("EditDlg"));
@@ -134,18 +128,18 @@ void TEditDlg::BuildCoefficients()
 
     static const std::array<const char*, 6> letters = {"A", "B", "C", "D", "F", "G"};
     static const std::array<const char*, 6> initialTexts = {"1", "1", "2", "3", "4", "5"};
-    const std::array<QColor, 3> groupColours = {Lime, Yellow, Red};
+    const std::array<QColor, 3> groupColours = {Colours::Lime, Colours::Yellow, Colours::Red};
     for (int group = 0; group < 3; ++group) {
         const int left = 408 + 128 * group;
         for (int row = 0; row < 6; ++row) {
             const int top = 16 + 24 * row;
             const QString name = QLatin1String(letters[row]) + QString::number(group + 1);
             if (group == 0 && row == 5) // the contact-term coefficient is flagged
-                PlaceLabel(this, QStringLiteral("G1E"), 384, top + 8, DialogFont(8, true), Red);
+                PlaceLabel(this, QStringLiteral("G1E"), 384, top + 8, DialogFont(8, true), Colours::Red);
             else
                 PlaceLabel(this, name, left - 16, top + 8);
-            QLineEdit* field = PlaceNumberField(this, QStringLiteral("Edit") + name,
-                                                QLatin1String(initialTexts[row]), {left, top, 97, 21});
+            QLineEdit* field = PlaceNumberField(this, QStringLiteral("Edit") + name, QLatin1String(initialTexts[row]),
+                                                {left, top, 97, 21});
             SetColour(field, QPalette::Base, groupColours[group]);
             coefficientFields_[6 * group + row] = field;
         }
@@ -157,11 +151,11 @@ void TEditDlg::BuildCoefficients()
     const std::array<QString, 3> ranges = {QStringLiteral("1   -:-  50"), QStringLiteral("51 -:- 75"),
                                            QStringLiteral("76 -:-100")};
     for (int group = 0; group < 3; ++group) {
-        QLineEdit* range = PlaceField(this, QLatin1String(rangeNames[group]), ranges[group],
-                                      {408 + 128 * group, 160, 49, 21});
+        QLineEdit* range =
+            PlaceField(this, QLatin1String(rangeNames[group]), ranges[group], {408 + 128 * group, 160, 49, 21});
         SetColour(range, QPalette::Base, groupColours[group]);
         if (group < 2)
-            SetColour(range, QPalette::Text, Blue);
+            SetColour(range, QPalette::Text, Colours::Blue);
     }
 }
 
@@ -175,9 +169,9 @@ void TEditDlg::BuildPointFields()
                                     QStringLiteral("Attention: G1E is parametr of exponentials part of function PESE"),
                                     {0, 224, 217, 27});
     warning->setFont(TimesFont(12, true));
-    SetColour(warning, QPalette::Text, Red);
+    SetColour(warning, QPalette::Text, Colours::Red);
 
-    PlaceLabel(this, QStringLiteral("Gravon or Taon"), 240, 168, DialogFont(10), Navy, "Label12");
+    PlaceLabel(this, QStringLiteral("Gravon or Taon"), 240, 168, DialogFont(10), Colours::Navy, "Label12");
     NumberOfTaon_ = PlaceLabel(this, QStringLiteral("1"), 344, 165, DialogFont(12, true), Qt::black, "NumberOfTaon");
     NumberOfTaon_->setMinimumWidth(40); // room for "100" once it is set
 
@@ -185,7 +179,12 @@ void TEditDlg::BuildPointFields()
     PlaceLabel(this, QStringLiteral("VeloCity"), 240, 272, "Label8");
     // The velocity labels are crossed on purpose: EditV holds U and EditU holds V.
     const std::array<std::pair<const char*, const char*>, 6> fields = {{
-        {"EditX", "X ="}, {"EditY", "Y ="}, {"EditZ", "Z ="}, {"EditV", "V ="}, {"EditU", "U ="}, {"EditW", "W ="},
+        {"EditX", "X ="},
+        {"EditY", "Y ="},
+        {"EditZ", "Z ="},
+        {"EditV", "V ="},
+        {"EditU", "U ="},
+        {"EditW", "W ="},
     }};
     const std::array<int, 6> tops = {200, 224, 248, 288, 312, 336};
     std::array<QLineEdit*, 6> edits{};
@@ -222,10 +221,10 @@ void TEditDlg::BuildGridAndButtons()
     connect(DaonsTable_, &StringGrid::DoubleClicked, this,
             [this] { Guarded(dialogs_, [this] { DaonsTableDblClick(); }); });
 
-    PlaceLabel(this, QStringLiteral("FileName"), 16, 400, DialogFont(10), Navy, "Label13");
+    PlaceLabel(this, QStringLiteral("FileName"), 16, 400, DialogFont(10), Colours::Navy, "Label13");
     EditFileName_ = PlaceField(this, QStringLiteral("EditFileName"), QStringLiteral("EditFileName"), {8, 419, 593, 24});
     EditFileName_->setFont(DialogFont(10, true));
-    SetColour(EditFileName_, QPalette::Text, Blue);
+    SetColour(EditFileName_, QPalette::Text, Colours::Blue);
 
     // OK is the default button: Enter in a field presses it, while a focused
     // button takes Enter for itself.
@@ -253,10 +252,10 @@ void TEditDlg::BuildDistanceCalculators()
         PlaceLabel(this, QStringLiteral("Result ") + number, left + 128, top);
         DistanceCalculator& calculator = distanceCalculators_[n];
         const QString cal = QStringLiteral("EditCal") + number;
-        calculator.part1 = PlaceNumberField(this, cal + QStringLiteral("Part1"), QStringLiteral("0"),
-                                            {left, top + 16, 25, 21});
-        calculator.part2 = PlaceNumberField(this, cal + QStringLiteral("Part2"), QStringLiteral("0"),
-                                            {left + 40, top + 16, 25, 21});
+        calculator.part1 =
+            PlaceNumberField(this, cal + QStringLiteral("Part1"), QStringLiteral("0"), {left, top + 16, 25, 21});
+        calculator.part2 =
+            PlaceNumberField(this, cal + QStringLiteral("Part2"), QStringLiteral("0"), {left + 40, top + 16, 25, 21});
         calculator.result = PlaceNumberField(this, QStringLiteral("EditResult") + number, QStringLiteral("0"),
                                              {left + 72, top + 16, 97, 21});
         QPushButton* calculate = PlaceButton(this, QStringLiteral("Calculate") + number,
@@ -268,14 +267,15 @@ void TEditDlg::BuildDistanceCalculators()
         connect(reset, &QPushButton::clicked, this, [this, n] { ResetDistance(distanceCalculators_[n]); });
     }
     const QString stars(34, QLatin1Char('*'));
-    PlaceLabel(this, stars, 8, 80, DialogFont(8, true), Blue);
-    PlaceLabel(this, stars, 192, 80, DialogFont(8, true), Blue);
+    PlaceLabel(this, stars, 8, 80, DialogFont(8, true), Colours::Blue);
+    PlaceLabel(this, stars, 192, 80, DialogFont(8, true), Colours::Blue);
 }
 
 void TEditDlg::BuildFourthPointCalculator()
 {
-    PlaceLabel(this, QStringLiteral("Calculation of fourth point"), 16, 256, TimesFont(10, true), Blue, "Label46");
-    PlaceLabel(this, QStringLiteral("for regular tetrahedron"), 16, 272, TimesFont(10, true), Blue, "Label49");
+    PlaceLabel(this, QStringLiteral("Calculation of fourth point"), 16, 256, TimesFont(10, true), Colours::Blue,
+               "Label46");
+    PlaceLabel(this, QStringLiteral("for regular tetrahedron"), 16, 272, TimesFont(10, true), Colours::Blue, "Label49");
     PlaceLabel(this, QStringLiteral("Numbers of three points and  - or + sign"), 16, 288, "Label47");
     for (int i = 0; i < 3; ++i)
         fourthPointNumbers_[i] = PlaceNumberField(this, QStringLiteral("EditCal5Part%1").arg(i + 1),
@@ -287,7 +287,7 @@ void TEditDlg::BuildFourthPointCalculator()
     Del_->setFont(TimesFont(8, false));
     Del_->setAutoFillBackground(true);
     Del_->setBackgroundRole(QPalette::Window);
-    SetColour(Del_, QPalette::Window, Aqua);
+    SetColour(Del_, QPalette::Window, Colours::Aqua);
     Del_->setChecked(true);
 
     PlaceLabel(this, QStringLiteral("Positional parameters of fourth point: X, Y, Z"), 8, 328, "Label48");

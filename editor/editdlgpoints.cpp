@@ -114,16 +114,9 @@ void TEditDlg::OKBtnClick()
 
     // The run integrates from the working copies: give them the edited points.
     const int count = SlotsInUse(system_);
-    for (int i = 1; i <= count; ++i) {
-        if (!system_.Present[i])
-            continue;
-        system_.DrawX[i] = system_.NewX[i] = system_.X[i];
-        system_.DrawY[i] = system_.NewY[i] = system_.Y[i];
-        system_.DrawZ[i] = system_.NewZ[i] = system_.Z[i];
-        system_.NewU[i] = system_.U[i];
-        system_.NewV[i] = system_.V[i];
-        system_.NewW[i] = system_.W[i];
-    }
+    for (int i = 1; i <= count; ++i)
+        if (system_.Present[i])
+            SyncCopies(system_, i);
 }
 
 void TEditDlg::SaveasClick()

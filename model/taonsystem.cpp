@@ -61,11 +61,16 @@ void RestoreFromSceneRecord(TaonSystem& s)
         s.U[i] = LoadExtended(SlotBytes(r, SceneLayout::U, i));
         s.V[i] = LoadExtended(SlotBytes(r, SceneLayout::V, i));
         s.W[i] = LoadExtended(SlotBytes(r, SceneLayout::W, i));
-        s.DrawX[i] = s.NewX[i] = s.X[i];
-        s.DrawY[i] = s.NewY[i] = s.Y[i];
-        s.DrawZ[i] = s.NewZ[i] = s.Z[i];
-        s.NewU[i] = s.U[i];
-        s.NewV[i] = s.V[i];
-        s.NewW[i] = s.W[i];
+        SyncCopies(s, i);
     }
+}
+
+void SyncCopies(TaonSystem& s, int i)
+{
+    s.DrawX[i] = s.NewX[i] = s.X[i];
+    s.DrawY[i] = s.NewY[i] = s.Y[i];
+    s.DrawZ[i] = s.NewZ[i] = s.Z[i];
+    s.NewU[i] = s.U[i];
+    s.NewV[i] = s.V[i];
+    s.NewW[i] = s.W[i];
 }

@@ -63,6 +63,9 @@ extern const std::array<const char*, CoefficientCount> CoefficientNames;
 // Number of slots the loops cover: TaonCount, kept inside the arrays.
 int SlotsInUse(const TaonSystem& system);
 
+// Makes the slot's working copies and display copies equal to its state.
+void SyncCopies(TaonSystem& system, int slot);
+
 // Copies dt, the coefficients and slots 1..TaonCount bit for bit into Record.
 void FillSceneRecord(TaonSystem& system);
 // The inverse; afterwards every slot's working and display copies equal its state.

@@ -1,6 +1,7 @@
 #include "ui/aboutbox.h"
 
 #include "ui/programicon.h"
+#include "view/colours.h"
 #include "view/standinfont.h"
 
 #include <QFrame>
@@ -77,15 +78,15 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     innerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     PlacedImage(panel, QStringLiteral("Image1"), QRect(8, 16, 33, 33), ProgramIcon().pixmap(QSize(32, 32)));
-    QLabel* second = PlacedImage(panel, QStringLiteral("ProgramIcon"), QRect(288, 16, 33, 33),
-                                 SecondIcon().pixmap(QSize(64, 64)));
+    QLabel* second =
+        PlacedImage(panel, QStringLiteral("ProgramIcon"), QRect(288, 16, 33, 33), SecondIcon().pixmap(QSize(64, 64)));
     second->setScaledContents(true);
 
     PlacedLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Zarvitone"), QPoint(107, 16),
                 StandInFont(QStringLiteral("MS Serif"), 18), Qt::red);
 
-    const QColor maroon(128, 0, 0);
-    const QColor blue(0, 0, 255);
+    const QColor maroon(Colours::Maroon);
+    const QColor blue(Colours::Blue);
     const CreditLine credits[] = {
         {64, 48, QStringLiteral("Simulator of taons and gravons"), maroon, 10, true},
         {104, 64, QStringLiteral("100 points in three dimensions"), blue, 8, true},

@@ -4,6 +4,7 @@
 
 #include "ui/buttonlooks.h"
 #include "ui/lamp.h"
+#include "view/colours.h"
 #include "view/drawingarea.h"
 #include "view/numericfield.h"
 #include "view/stringgrid.h"
@@ -25,15 +26,6 @@
 namespace {
 
 constexpr int Panel1Width = 243;
-
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
-const QColor Maroon(128, 0, 0);
-const QColor Green(0, 128, 0);
-const QColor Navy(0, 0, 128);
-const QColor Silver(192, 192, 192);
 
 template <class Control>
 Control* Place(Control* control, const char* name, int left, int top, int width = -1, int height = -1)
@@ -77,7 +69,8 @@ QRadioButton* ModeSwitch(QWidget* parent, const char* name, const QString& capti
     return button;
 }
 
-QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, int left, int top, int width, int height)
+QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, int left, int top, int width,
+                       int height)
 {
     auto* button = Place(new QPushButton(glyph, parent), name, left, top, width, height);
     button->setFont(ArrowFont(12));
@@ -98,16 +91,17 @@ QLabel* Caption(QWidget* parent, const QString& text, int left, int top)
 void TMainForm::BuildModeSwitches()
 {
     QWidget* area = Drawing;
-    RadioButton3 = ModeSwitch(area, "RadioButton3", QStringLiteral("AtomStand "), 0, 0, 113, 33, Lime, Blue, 14);
+    RadioButton3 =
+        ModeSwitch(area, "RadioButton3", QStringLiteral("AtomStand "), 0, 0, 113, 33, Colours::Lime, Colours::Blue, 14);
     RadioGroup3 = Place(new QGroupBox(area), "RadioGroup3", 136, 0, 225, 17);
-    HotContact = ModeSwitch(area, "HotContact", QStringLiteral("\"Hot\" contact potential"), 112, 0, 185, 17, Red,
-                            Qt::black, 11);
+    HotContact = ModeSwitch(area, "HotContact", QStringLiteral("\"Hot\" contact potential"), 112, 0, 185, 17,
+                            Colours::Red, Qt::black, 11);
     ColdContact = ModeSwitch(area, "ColdContact", QStringLiteral("\"Cold\" contact potential"), 112, 16, 185, 17,
-                             Blue, Qt::white, 11);
-    ElecCurrent1 = ModeSwitch(area, "ElecCurrent1", QStringLiteral("(1)ElCurrent=>=>"), 296, 0, 145, 17, Maroon,
-                              Yellow, 11);
-    ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 145, 17, Green,
-                              Yellow, 11);
+                             Colours::Blue, Qt::white, 11);
+    ElecCurrent1 = ModeSwitch(area, "ElecCurrent1", QStringLiteral("(1)ElCurrent=>=>"), 296, 0, 145, 17,
+                              Colours::Maroon, Colours::Yellow, 11);
+    ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 145, 17,
+                              Colours::Green, Colours::Yellow, 11);
     RadioButton3->setChecked(true);
 
     // Edit4 is declared last and so lies in front of both check boxes; they
@@ -115,7 +109,7 @@ void TMainForm::BuildModeSwitches()
     Functions3X1 = Place(new QCheckBox(QStringLiteral("Functions3X1"), area), "Functions3X1", 448, 0, 25, 9);
     Blockade = Place(new QCheckBox(QStringLiteral("Blockade"), area), "Blockade", 456, 0, 33, 9);
     Edit4 = Place(new QLineEdit(area), "Edit4", 440, 0, 57, 21);
-    Colour(Edit4, Lime, QColor());
+    Colour(Edit4, Colours::Lime, QColor());
 }
 
 void TMainForm::BuildBottomPanel()
@@ -141,7 +135,7 @@ void TMainForm::BuildBottomPanel()
 
     FName = Place(new QLineEdit(QStringLiteral("File Name"), Pan), "FName", 0, 153, 353, 21);
     FName->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8, true));
-    Colour(FName, Silver, Blue);
+    Colour(FName, Colours::Silver, Colours::Blue);
 
     // Declared after the page control, so they lie in front of its tab row.
     RadioGroup2 = Place(new QGroupBox(Pan), "RadioGroup2", 120, 0, 209, 17);
@@ -157,8 +151,8 @@ void TMainForm::BuildControlPanel()
     Panel1->setFont(StandInFont(QStringLiteral("Times New Roman"), 10, true));
 
     ShowList = Place(new QCheckBox(QStringLiteral("Show Listing"), Panel1), "ShowList", 16, 0, 97, 17);
-    Colour(ShowList, QColor(), Navy);
-    Colour(Caption(Panel1, QStringLiteral("Time:"), 0, 16), QColor(), Navy);
+    Colour(ShowList, QColor(), Colours::Navy);
+    Colour(Caption(Panel1, QStringLiteral("Time:"), 0, 16), QColor(), Colours::Navy);
     LTime = Place(new QLabel(QStringLiteral("0"), Panel1), "LTime", 32, 16, 80, 16);
     LTime->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8, true));
     LTime->installEventFilter(this);
@@ -203,7 +197,7 @@ void TMainForm::BuildControlPanel()
 void TMainForm::BuildCoefficientGrid()
 {
     static constexpr int Columns[] = {136, 176, 216};
-    static const QColor GroupColours[] = {Lime, Yellow, Red};
+    static const QColor GroupColours[] = {Colours::Lime, Colours::Yellow, Colours::Red};
     static constexpr const char* Letters = "ABCDFG";
     static constexpr const char* Initial[] = {"1", "1", "2", "3", "4", "5"};
     for (int group = 0; group < 3; ++group)
@@ -222,8 +216,12 @@ void TMainForm::BuildCoefficientGrid()
     Caption(Panel1, QStringLiteral("2"), 168, 4);
     Caption(Panel1, QStringLiteral("3"), 208, 4);
 
-    static constexpr struct { const char* name; const char* text; int left; int width; } Ranges[] = {
-        {"Edit1", "1-50", 136, 33}, {"Edit2", "51-75", 168, 33}, {"Edit3", "76-100", 200, 41}};
+    static constexpr struct {
+        const char* name;
+        const char* text;
+        int left;
+        int width;
+    } Ranges[] = {{"Edit1", "1-50", 136, 33}, {"Edit2", "51-75", 168, 33}, {"Edit3", "76-100", 200, 41}};
     for (int group = 0; group < 3; ++group) {
         auto* range = Place(new QLineEdit(QString::fromLatin1(Ranges[group].text), Panel1), Ranges[group].name,
                             Ranges[group].left, 152, Ranges[group].width, 22);

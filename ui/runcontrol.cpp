@@ -6,6 +6,7 @@
 #include "scenes/startfile.h"
 #include "ui/buttonlooks.h"
 #include "ui/lamp.h"
+#include "view/colours.h"
 #include "view/drawingarea.h"
 
 #include <QCheckBox>
@@ -17,8 +18,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const QColor Maroon(128, 0, 0);
 
 void PaintCaption(QPushButton* button, const QColor& colour)
 {
@@ -43,7 +42,7 @@ void TMainForm::GoClick()
     Images->setEnabled(false);
     Null00->setEnabled(false);
     Null00->setText(QStringLiteral("0"));
-    PaintCaption(Null00, Maroon);
+    PaintCaption(Null00, Colours::Maroon);
     // Stop and Go again between two steps: the loop still running carries on
     // rather than a second one starting inside it.
     if (runLoopActive_)
@@ -64,8 +63,8 @@ void TMainForm::ShowRunningLook(bool running)
         ShowOkLook(Go);
         Go->setText(QStringLiteral("Go"));
     }
-    ShapeRed->SetFill(running ? QColor(255, 0, 0) : QColor(128, 0, 0));
-    ShapeLime->SetFill(running ? QColor(0, 128, 0) : QColor(0, 255, 0));
+    ShapeRed->SetFill(running ? Colours::Red : Colours::Maroon);
+    ShapeLime->SetFill(running ? Colours::Green : Colours::Lime);
 }
 
 void TMainForm::EnableSceneButtons(bool enabled)
@@ -88,7 +87,7 @@ void TMainForm::Null00Click()
         for (int i = 1; i <= SlotsInUse(system_); ++i)
             system_.U[i] = system_.V[i] = system_.W[i] = system_.NewU[i] = system_.NewV[i] = system_.NewW[i] = 0;
         Null00->setText(QStringLiteral("Yes Null"));
-        PaintCaption(Null00, Maroon);
+        PaintCaption(Null00, Colours::Maroon);
         FillListing();
         const std::optional<QString> path = dialogs_.ChooseSceneToSave();
         if (!path)

@@ -2,7 +2,7 @@
 
 #include <QRgb>
 
-// The view's colours, by their usual names.
+// The program's colours, by their usual names.
 namespace Colours {
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb White = qRgb(255, 255, 255);
@@ -11,6 +11,10 @@ constexpr QRgb Lime = qRgb(0, 255, 0);
 constexpr QRgb Yellow = qRgb(255, 255, 0);
 constexpr QRgb Maroon = qRgb(128, 0, 0);
 constexpr QRgb Green = qRgb(0, 128, 0);
+constexpr QRgb Blue = qRgb(0, 0, 255);
+constexpr QRgb Navy = qRgb(0, 0, 128);
+constexpr QRgb Silver = qRgb(192, 192, 192);
+constexpr QRgb Aqua = qRgb(0, 255, 255);
 } // namespace Colours
 
 // Colour of point i among count slots: by parity under Taoscope (odd red, even

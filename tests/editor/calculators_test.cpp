@@ -1,3 +1,4 @@
+#include "errortext.h"
 #include "editor/calculators.h"
 
 #include "model/usererror.h"
@@ -11,15 +12,6 @@ Q_DECLARE_METATYPE(Point3)
 
 namespace {
 
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 bool Near(const Point3& a, const Point3& b, Real tolerance)
 {

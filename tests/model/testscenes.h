@@ -2,6 +2,7 @@
 
 // Scenes and comparisons shared by the law, step and engine tests.
 
+#include "errortext.h"
 #include "model/law.h"
 #include "model/taonsystem.h"
 #include "model/usererror.h"
@@ -118,15 +119,5 @@ inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
     return {};
 }
 
-// The text of the UserError an action throws, or an empty text.
-inline QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 } // namespace testscenes

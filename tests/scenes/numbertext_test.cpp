@@ -1,3 +1,4 @@
+#include "errortext.h"
 #include "model/usererror.h"
 #include "scenes/numbertext.h"
 
@@ -8,15 +9,6 @@ namespace {
 const QLocale Point(QLocale::English, QLocale::UnitedStates);
 const QLocale Comma(QLocale::German, QLocale::Germany);
 
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "errortext.h"
 #include "model/extended.h"
 #include "model/usererror.h"
 #include "scenes/scenefile.h"
@@ -32,15 +33,6 @@ TaonSystem SampleModel()
     return s;
 }
 
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 } // namespace
 

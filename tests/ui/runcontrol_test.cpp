@@ -38,8 +38,13 @@ private slots:
         QCOMPARE(f.form->ShapeRed->Fill(), QColor(128, 0, 0));
         QCOMPARE(f.form->ShapeLime->Fill(), QColor(0, 255, 0));
         bool checked = false;
+        int showImages = 0;
+        QObject::connect(f.form->Daons1, &QAction::triggered, [&] { ++showImages; });
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         f.DuringRun([&] {
             checked = true;
+            QTest::keyClick(f.form.get(), Qt::Key_F5); // Show Images is out of reach during a run
             QCOMPARE(f.form->Go->text(), QStringLiteral("Stop"));
             QCOMPARE(f.form->ShapeRed->Fill(), QColor(255, 0, 0));
             QCOMPARE(f.form->ShapeLime->Fill(), QColor(0, 128, 0));
@@ -48,6 +53,9 @@ private slots:
             f.form->Go->click();
         });
         QVERIFY(checked);
+        QCOMPARE(showImages, 0);
+        QTest::keyClick(f.form.get(), Qt::Key_F5);
+        QCOMPARE(showImages, 1);
         QVERIFY(f.form->Images->isEnabled());
         QVERIFY(f.form->Null00->isEnabled());
         QCOMPARE(f.form->ShapeRed->Fill(), QColor(128, 0, 0));

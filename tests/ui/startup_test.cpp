@@ -1,6 +1,7 @@
 #include "mainformfixture.h"
 
 #include "scenes/commentary.h"
+#include "view/drawingarea.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -109,6 +110,22 @@ private slots:
         QCOMPARE(f.form->Comment->height(), f.form->PageControl->height() - 29);
         QCOMPARE(f.form->View().CenterX, 422); // 843 / 2, halves to even
         QCOMPARE(f.form->View().CenterY, f.form->Pan->y() / 2);
+    }
+
+    // Narrower than the control panel, lower than the bottom panel: the
+    // layout goes negative and the views still draw.
+    void tinyWindowStillDraws()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("s.ato"), SceneOf({1, 2})));
+        f.form->resize(120, 90);
+        QTRY_COMPARE(f.form->centralWidget()->width(), 120);
+        QVERIFY(f.form->Panel1->x() < 0);
+        f.form->Drawing->DrawScene();
+        f.form->View().SpiralMode = true;
+        f.form->Drawing->RedrawView();
+        f.form->resize(854, 525);
+        QTRY_VERIFY(f.form->Drawing->Picture().height() > 0);
     }
 
     void windowStartsAtItsSize()

@@ -227,7 +227,6 @@ public:
     int Starts() const { return starts_; }
     int Opened() const { return opened_; }
     int Saved() const { return saved_; }
-    const MessageGuard& Messages() const { return messages_; }
 
 private:
     // ---- chance ----------------------------------------------------------

@@ -32,6 +32,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -181,6 +182,7 @@ public:
         // Relative names (the spiral's "ThetraSpiral", commentary of no scene)
         // land in the scratch folder too.
         const QString previousFolder = QDir::currentPath();
+        const QLocale previousLocale;
         QDir::setCurrent(f_.config.Path(QString()));
         files_ = WriteSceneFiles(f_.config.Path(QString()).chopped(1), random_);
         for (int k = 1; k <= 4; ++k)
@@ -202,6 +204,7 @@ public:
         }
         f_.form.reset();
         QDir::setCurrent(previousFolder);
+        QLocale::setDefault(previousLocale);
         return failure_;
     }
 
@@ -354,6 +357,7 @@ private:
     Action MainAction()
     {
         ++mainActions_;
+        editorSession_ = 0; // the next editor opening is a new session
         TMainForm* form = f_.form.get();
         // Runs last a few dozen steps: a stop comes now and then.
         if (form->RunInProgress() && !f_.system.Stopped && Chance(0.04))
@@ -651,11 +655,13 @@ private:
     // ---- starting ----------------------------------------------------------
 
     // Closes what is left of the window and starts the program afresh, now
-    // and then from another start file.
+    // and then from another start file, for a user whose decimal separator
+    // is the full stop or the comma.
     void Restart()
     {
         f_.form.reset();
         f_.system = TaonSystem{};
+        QLocale::setDefault(Chance(0.3) ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         switch (Below(10)) {
         case 0:
         case 1:

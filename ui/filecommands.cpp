@@ -33,7 +33,7 @@ void TMainForm::Open1Click()
     EnableSceneButtons(true);
     names_.SceneFileName = *path;
     FName->setText(names_.SceneFileName);
-    Guarded(dialogs_, [this, &path] {
+    const bool opened = Guarded(dialogs_, [this, &path] {
         ReadSceneFile(system_, *path, OpenCheck::Guarded);
         // Only a scene read whole becomes the start scene.
         names_.StartSceneName = names_.SceneFileName;
@@ -45,6 +45,10 @@ void TMainForm::Open1Click()
         RefillParameterFields();
         LoadCommentaryPage();
     });
+    // The file that failed is not the current scene: Save must not write
+    // over it. (The window's repaint after the error box does the same.)
+    if (!opened)
+        names_.SceneFileName = names_.StartSceneName;
 }
 
 void TMainForm::Save1Click()

@@ -87,6 +87,25 @@ private slots:
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), start.toUtf8());
     }
 
+    // Save after an Open that failed keeps the damaged file and writes the
+    // scene that is still in the model to its own file.
+    void saveAfterAFailedOpenLeavesTheDamagedFile()
+    {
+        MainFormFixture f;
+        const QString start = f.SaveScene(QStringLiteral("start.ato"), SceneOf({1}));
+        f.StartWith(start);
+        const QString damaged = f.config.Path(QStringLiteral("damaged.ato"));
+        f.config.WriteFile(damaged, QByteArray(1000, '\x7f'));
+        f.dialogs.openAnswers.push_back(damaged);
+        f.form->Open1Click();
+        QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Read beyond end of file.")});
+        QCOMPARE(f.form->FName->text(), damaged);
+        f.system.X[1] = 5;
+        f.form->Save1Click();
+        QCOMPARE(f.config.ReadFile(damaged), QByteArray(1000, '\x7f'));
+        QCOMPARE(f.config.ReadFile(start), SceneBytes(f.system));
+    }
+
     void cancelledDialogsChangeNothing()
     {
         MainFormFixture f;

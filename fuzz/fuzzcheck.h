@@ -28,8 +28,7 @@ inline bool SameBits(Real a, Real b)
 std::string FirstDifference(const TaonSystem& a, const TaonSystem& b);
 
 // The text of the UserError the action throws, or an empty text.
-template <class Action>
-std::string ErrorOf(Action action)
+template <class Action> std::string ErrorOf(Action action)
 {
     try {
         action();

@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(fault.empty() || fault == DivisionByZeroText || fault == InvalidOperationText || fault == OverflowText,
             "a fault comes back as a fault text");
 
-    const int present = int(std::count_if(system.Present.begin() + 1, system.Present.end(),
-                                          [](std::uint8_t p) { return p != 0; }));
+    const int present =
+        int(std::count_if(system.Present.begin() + 1, system.Present.end(), [](std::uint8_t p) { return p != 0; }));
     if (present > ReferencePresentLimit)
         return 0;
     const std::string referenceFault = ErrorOf([&] { ReferenceStep(reference, switches); });

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::equal(data, data + read, system.Record.begin()), "the record holds the bytes read");
     if (size < SceneRecordSize) {
         Require(error == "Read beyond end of file.", "a short file is refused");
-        Require(FirstDifference(system, before).empty(), "a refused file leaves the model untouched");
+        Require(ModelDifference(system, before).empty(), "a refused file leaves the model untouched");
         Require(std::equal(system.Record.begin() + read, system.Record.end(), before.Record.begin() + read),
                 "a short read leaves the rest of the record");
         return 0;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TaonSystem made;
     if (!ErrorOf([&] { SceneFromText(text, made); }).empty()) {
-        Require(FirstDifference(made, untouched).empty() && made.Record == untouched.Record,
+        Require(ModelDifference(made, untouched).empty() && made.Record == untouched.Record,
                 "refused text leaves the model untouched");
         return 0;
     }

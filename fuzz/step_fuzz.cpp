@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string referenceFault = ErrorOf([&] { ReferenceStep(reference, switches); });
     if (fault != referenceFault)
         Broken("engine fault '" + fault + "', literal law '" + referenceFault + "'");
-    if (const std::string field = FirstDifference(system, reference); !field.empty())
+    if (const std::string field = ModelDifference(system, reference); !field.empty())
         Broken("engine and literal law differ in " + field);
     return 0;
 }

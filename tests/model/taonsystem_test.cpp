@@ -1,5 +1,6 @@
 #include "model/extended.h"
 #include "model/taonsystem.h"
+#include "modeldifference.h"
 
 #include <QTest>
 
@@ -8,11 +9,6 @@
 #include <random>
 
 namespace {
-
-bool SameBits(Real a, Real b)
-{
-    return std::memcmp(&a, &b, ExtendedSize) == 0;
-}
 
 Real FromBits(std::uint64_t significand, int exponent)
 {

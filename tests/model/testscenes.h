@@ -3,6 +3,7 @@
 // Scenes and comparisons shared by the law, step and engine tests.
 
 #include "errortext.h"
+#include "modeldifference.h"
 #include "model/law.h"
 #include "model/taonsystem.h"
 #include "model/usererror.h"
@@ -91,33 +92,10 @@ inline TaonSystem RandomScene(unsigned seed, const std::vector<int>& taken, Real
     return s;
 }
 
-inline bool SameBits(Real a, Real b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
 // The first field in which two models differ, or an empty text.
 inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
 {
-    const std::pair<const char*, SlotReals TaonSystem::*> arrays[] = {
-        {"X", &TaonSystem::X},       {"Y", &TaonSystem::Y},       {"Z", &TaonSystem::Z},
-        {"U", &TaonSystem::U},       {"V", &TaonSystem::V},       {"W", &TaonSystem::W},
-        {"NewX", &TaonSystem::NewX}, {"NewY", &TaonSystem::NewY}, {"NewZ", &TaonSystem::NewZ},
-        {"NewU", &TaonSystem::NewU}, {"NewV", &TaonSystem::NewV}, {"NewW", &TaonSystem::NewW},
-        {"DrawX", &TaonSystem::DrawX}, {"DrawY", &TaonSystem::DrawY}, {"DrawZ", &TaonSystem::DrawZ},
-    };
-    for (const auto& [name, array] : arrays)
-        for (int i = 1; i <= SlotCount; ++i)
-            if (!SameBits((a.*array)[i], (b.*array)[i]))
-                return QStringLiteral("%1[%2]: %3 vs %4")
-                    .arg(QString::fromLatin1(name))
-                    .arg(i)
-                    .arg(double((a.*array)[i]), 0, 'g', 17)
-                    .arg(double((b.*array)[i]), 0, 'g', 17);
-    if (a.StepCount != b.StepCount)
-        return QStringLiteral("StepCount: %1 vs %2").arg(a.StepCount).arg(b.StepCount);
-    return {};
+    return QString::fromStdString(ModelDifference(a, b));
 }
-
 
 } // namespace testscenes

@@ -14,28 +14,25 @@
 
 void TMainForm::WireViewCommands()
 {
-    const auto onClick = [this](QPushButton* button, void (*command)(ViewState&, ViewRenderer&)) {
-        connect(button, &QPushButton::clicked, this, [this, command] { command(view_, *Drawing); });
+    // A view command on a button's click or a menu item's trigger.
+    const auto wire = [this](auto* control, auto signal, void (*command)(ViewState&, ViewRenderer&)) {
+        connect(control, signal, this, [this, command] { command(view_, *Drawing); });
     };
-    onClick(DaoTeta, DaoTetaClick);
-    onClick(DaoTeta1, DaoTeta1Click);
-    onClick(DaoPsi, DaoPsiClick);
-    onClick(DaoPsi1, DaoPsi1Click);
-    onClick(DaoPhi, DaoPhiClick);
-    onClick(DaoPhi1, DaoPhi1Click);
-    onClick(DaoStop, DaoStopClick);
-    onClick(DaoBack, DaoBackClick);
-    onClick(DaoForvard, DaoForvardClick);
-
-    const auto onTrigger = [this](QAction* action, void (*command)(ViewState&, ViewRenderer&)) {
-        connect(action, &QAction::triggered, this, [this, command] { command(view_, *Drawing); });
-    };
-    onTrigger(Left1, Left1Click);
-    onTrigger(Right1, Right1Click);
-    onTrigger(Up1, Up1Click);
-    onTrigger(Down1, Down1Click);
-    onTrigger(MoveToCenter, MoveToCenterClick);
-    onTrigger(ShowNumbersOfPoints, ShowNumbersOfPointsClick);
+    wire(DaoTeta, &QPushButton::clicked, DaoTetaClick);
+    wire(DaoTeta1, &QPushButton::clicked, DaoTeta1Click);
+    wire(DaoPsi, &QPushButton::clicked, DaoPsiClick);
+    wire(DaoPsi1, &QPushButton::clicked, DaoPsi1Click);
+    wire(DaoPhi, &QPushButton::clicked, DaoPhiClick);
+    wire(DaoPhi1, &QPushButton::clicked, DaoPhi1Click);
+    wire(DaoStop, &QPushButton::clicked, DaoStopClick);
+    wire(DaoBack, &QPushButton::clicked, DaoBackClick);
+    wire(DaoForvard, &QPushButton::clicked, DaoForvardClick);
+    wire(Left1, &QAction::triggered, Left1Click);
+    wire(Right1, &QAction::triggered, Right1Click);
+    wire(Up1, &QAction::triggered, Up1Click);
+    wire(Down1, &QAction::triggered, Down1Click);
+    wire(MoveToCenter, &QAction::triggered, MoveToCenterClick);
+    wire(ShowNumbersOfPoints, &QAction::triggered, ShowNumbersOfPointsClick);
     connect(ShowSpin, &QAction::triggered, this, [this] {
         ShowSpinClick(view_);
         ShowSpin->setChecked(view_.SpinOn);

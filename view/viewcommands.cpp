@@ -26,6 +26,13 @@ void Turn(ViewState& view, ViewRenderer& renderer, Real ViewState::*turnAngle, R
     view.*turnAngle = 0;
 }
 
+// One shift command: PanX or PanY moves by PanStep in the given direction.
+void Shift(ViewState& view, ViewRenderer& renderer, Real ViewState::*pan, int direction)
+{
+    view.*pan += direction * view.PanStep;
+    RedrawView(view, renderer);
+}
+
 struct StepRow {
     Real rotStep;
     Real zoomStep;
@@ -102,26 +109,22 @@ void DaoForvardClick(ViewState& view, ViewRenderer& renderer)
 
 void Left1Click(ViewState& view, ViewRenderer& renderer)
 {
-    view.PanX -= view.PanStep;
-    RedrawView(view, renderer);
+    Shift(view, renderer, &ViewState::PanX, -1);
 }
 
 void Right1Click(ViewState& view, ViewRenderer& renderer)
 {
-    view.PanX += view.PanStep;
-    RedrawView(view, renderer);
+    Shift(view, renderer, &ViewState::PanX, 1);
 }
 
 void Up1Click(ViewState& view, ViewRenderer& renderer)
 {
-    view.PanY -= view.PanStep;
-    RedrawView(view, renderer);
+    Shift(view, renderer, &ViewState::PanY, -1);
 }
 
 void Down1Click(ViewState& view, ViewRenderer& renderer)
 {
-    view.PanY += view.PanStep;
-    RedrawView(view, renderer);
+    Shift(view, renderer, &ViewState::PanY, 1);
 }
 
 void MoveToCenterClick(ViewState& view, ViewRenderer& renderer)

@@ -1,6 +1,8 @@
 #include "tools/cli.h"
 
 #include "bench/step/stepbenchmark.h"
+#include "tools/clisupport.h"
+#include "tools/lawcommand.h"
 #include "model/runloop.h"
 #include "model/usererror.h"
 #include "scenes/inputfile.h"
@@ -27,6 +29,8 @@ Commands:
   run FILE.ato --steps N --out OUT.ato [options]
                          advance the scene N steps as the window's run does,
                          with the scene's own dt, and save the committed state
+  law FILE.ato [options] the push of each index group against the distance,
+                         as CSV; see below
   bench                  steps per second of the literal reference and of the
                          fast engine on 100 present points; last line "ratio: N"
   --help                 show this text
@@ -39,6 +43,19 @@ Options of run:
   --blockade             free, x-only and fixed slot ranges
   --cool                 keep 0.95 of the velocity at every step
   --out OUT.ato          the result; replaced whole, or left alone on failure
+
+Options of law:
+  --from R0 --to R1      the distances sampled, 0 < R0 < R1 (0.05 and 12)
+  --samples N            how many, evenly spaced, ends included (1000)
+  --taoscope             the Taoscope sign rule; the push of points of equal
+                         parity (opposite parity is its mirror image)
+  --functions3x1         the contact term in place of the G shell
+  --equilibria           instead of the curve, one line per sign change of the
+                         push between two samples: group,r,stable|unstable,
+                         r to the last bit of the law's own arithmetic
+Prints r,push1,push2,push3 and one row per sample: push = sign x A x S(r) of
+the group, positive apart, negative together. A group whose coefficients make
+the law fault shows the fault's text in its column; the status is then 1.
 
 Scene text (show, make), one item per line:
   dt VALUE
@@ -56,11 +73,6 @@ standard error and writes nothing.
 
 namespace {
 
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 QString Path(const std::string& path)
 {
     return QString::fromLocal8Bit(path.c_str());
@@ -77,6 +89,8 @@ void OnFile(const std::string& path, Action action)
     }
 }
 
+} // namespace
+
 TaonSystem LoadScene(const std::string& path)
 {
     TaonSystem system;
@@ -85,6 +99,8 @@ TaonSystem LoadScene(const std::string& path)
     RestoreFromSceneRecord(system);
     return system;
 }
+
+namespace {
 
 void SaveScene(TaonSystem& system, const std::string& path)
 {
@@ -294,6 +310,8 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
             return Run(args);
         if (command == "bench")
             return Bench(args, out);
+        if (command == "law")
+            return LawCommand(args, out);
         throw UsageError("unknown command '" + command + "' (try --help)");
     } catch (const UsageError& error) {
         err << "zarvitone-cli: " << error.what() << std::endl;

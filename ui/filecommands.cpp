@@ -13,7 +13,10 @@
 
 void TMainForm::New1Click()
 {
-    if (EditDlg->exec() != QDialog::Accepted)
+    // The editor's Save As stores the coefficients even when it is then cancelled.
+    const bool accepted = EditDlg->exec() == QDialog::Accepted;
+    FollowLaw();
+    if (!accepted)
         return;
     view_.SpiralMode = false;
     EnableSceneButtons(true);
@@ -49,6 +52,7 @@ void TMainForm::Open1Click()
     // over it. (The window's repaint after the error box does the same.)
     if (!opened)
         names_.SceneFileName = names_.StartSceneName;
+    FollowLaw();
 }
 
 void TMainForm::Save1Click()

@@ -47,6 +47,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     BuildControlPanel();
     BuildMenu();
     WireViewCommands();
+    WireInteractionLaw();
     Drawing->installEventFilter(this);
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->installEventFilter(this);

@@ -13,6 +13,7 @@
 
 class DrawingArea;
 class HelpMenu;
+class InteractionLawWindow;
 class Lamp;
 class StringGrid;
 class QAction;
@@ -64,6 +65,7 @@ public:
     void CommentExit();
     void Daons1Click();
     void Spiral1Click();
+    void InteractionLaw1Click();
     void About1Click();
 
     void FillListing() override;
@@ -81,7 +83,11 @@ private:
     void BuildCoefficientGrid();
     void BuildMenu();
     void WireViewCommands();
+    void WireInteractionLaw();
     void FormResize();
+
+    // The law window follows every committed change of the law (interactionlaw.cpp).
+    void FollowLaw();
 
     // Start-up and the window's repaint (startup.cpp).
     void FormCreate();
@@ -176,6 +182,7 @@ public:
     QAction* ShowSpin = nullptr;
     QAction* ShowNumbersOfPoints = nullptr;
     QAction* MoveToCenter = nullptr;
+    QAction* InteractionLaw1 = nullptr;
     QAction* Left1 = nullptr;
     QAction* Right1 = nullptr;
     QAction* Up1 = nullptr;
@@ -188,5 +195,6 @@ public:
 
     TEditDlg* EditDlg = nullptr;
     TAboutBox* AboutBox = nullptr;
+    InteractionLawWindow* LawWindow = nullptr; // made at its first opening
     std::unique_ptr<HelpMenu> Help;
 };

@@ -38,6 +38,9 @@ void TMainForm::BuildMenu()
     ShowSpin = Item(view, "ShowSpin", QStringLiteral("ShowSpin"), Qt::Key_F6);
     ShowNumbersOfPoints = Item(view, "ShowNumbersOfPoints", QStringLiteral("Show Numbers of Points"), Qt::Key_F7);
     MoveToCenter = Item(view, "MoveToCenter", QStringLiteral("Move to center"), Qt::Key_F8);
+    view->addSeparator();
+    InteractionLaw1 = Item(view, "InteractionLaw1", QStringLiteral("Interaction Law..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_L));
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);
 
@@ -63,5 +66,6 @@ void TMainForm::BuildMenu()
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(Daons1, &QAction::triggered, this, &TMainForm::Daons1Click);
     connect(Spiral1, &QAction::triggered, this, &TMainForm::Spiral1Click);
+    connect(InteractionLaw1, &QAction::triggered, this, &TMainForm::InteractionLaw1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

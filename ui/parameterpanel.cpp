@@ -47,4 +47,5 @@ void TMainForm::EditDTExit()
 void TMainForm::CoefficientExit(int index)
 {
     Guarded(dialogs_, [this, index] { system_.*CoefficientFields[index] = TextToFloat(CoefficientEdits[index]->text()); });
+    FollowLaw();
 }

@@ -56,11 +56,13 @@ void TMainForm::WireViewCommands()
 void TMainForm::Daons1Click()
 {
     Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
+    FollowLaw();
 }
 
 void TMainForm::Spiral1Click()
 {
     ::Spiral1Click(system_, view_, *Drawing, *this);
+    FollowLaw();
 }
 
 void TMainForm::ShowFileName(const QString& name)

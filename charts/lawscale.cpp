@@ -12,8 +12,9 @@ double PlottedPush(Real push, PushScale scale)
 std::vector<AxisTick> CompressedTicks(double largest)
 {
     std::vector<AxisTick> ticks{{0, QStringLiteral("0")}};
-    // 1e306 is the last such decade a double holds.
-    for (int decade = -12;; decade += 3) {
+    // From 1e-9: the unit's own decade would sit on top of the 0. 1e306 is
+    // the last such decade a double holds.
+    for (int decade = -9;; decade += 3) {
         const double value = std::pow(10.0, decade);
         const double plotted = std::asinh(value / CompressionUnit);
         const QString label = decade == 0 ? QStringLiteral("1") : QStringLiteral("1e%1").arg(decade);

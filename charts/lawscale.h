@@ -17,7 +17,7 @@ inline constexpr double CompressionUnit = 1e-12;
 double PlottedPush(Real push, PushScale scale);
 
 // The compressed axis's labelled values up to `largest` in size: 0, then
-// every third decade from the unit on, with both signs.
+// every third decade from 1e-9 on, with both signs.
 struct AxisTick {
     double Plotted;
     QString Label;

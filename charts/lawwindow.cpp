@@ -9,6 +9,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -40,6 +41,16 @@ QString Caption(const LawSwitches& switches)
     return scope + QStringLiteral(" · ") + contact + QStringLiteral(" · above 0 pushes apart, below 0 pulls together");
 }
 
+// 1, 2 or 5 times a power of ten, the nearest at or above `step`.
+double RoundStep(double step)
+{
+    const double decade = std::pow(10.0, std::floor(std::log10(step)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * decade >= step)
+            return factor * decade;
+    return 10 * decade;
+}
+
 QScatterSeries* Markers(QScatterSeries::MarkerShape shape, qreal size, const QColor& fill, const QColor& border)
 {
     auto* markers = new QScatterSeries;
@@ -60,6 +71,7 @@ InteractionLawWindow::InteractionLawWindow(std::function<LawSetting()> source, U
     chart_ = new QChart;
     chart_->setTheme(QChart::ChartThemeDark);
     chart_->legend()->setAlignment(Qt::AlignBottom);
+    connect(chart_, &QChart::plotAreaChanged, this, &InteractionLawWindow::PlaceFaultTexts);
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("LawChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -163,6 +175,7 @@ void InteractionLawWindow::Redraw()
         group.Centres = ShellCentres(coefficients, setting.Switches);
     }
     ++redraws_;
+    valueLabel_->clear(); // it was the old law's
     Plot();
 }
 
@@ -176,6 +189,9 @@ void InteractionLawWindow::Plot()
         delete axis;
     }
     chart_->setTitle(Caption(setting.Switches));
+    for (QGraphicsSimpleTextItem* text : faultTexts_)
+        delete text;
+    faultTexts_.clear();
 
     double low = 0, high = 0, largest = 0;
     std::vector<QAbstractSeries*> markers;
@@ -188,6 +204,11 @@ void InteractionLawWindow::Plot()
             (group.Curve.Fault.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(group.Curve.Fault)));
         curve->setPen(QPen(colour, 2));
         chart_->addSeries(curve);
+        if (!group.Curve.Fault.empty()) {
+            auto* text = new QGraphicsSimpleTextItem(curve->name(), chart_);
+            text->setBrush(colour);
+            faultTexts_.push_back(text);
+        }
         QLineSeries* mirror = nullptr;
         if (setting.Switches.Taoscope && group.Curve.Fault.empty()) {
             mirror = new QLineSeries;
@@ -237,6 +258,13 @@ void InteractionLawWindow::Plot()
     auto* axisX = new QValueAxis;
     axisX->setTitleText(QStringLiteral("distance r"));
     axisX->setRange(double(from_), double(to_));
+    axisX->setLabelFormat(QStringLiteral("%g"));
+    axisX->setTickType(QValueAxis::TicksDynamic);
+    axisX->setTickAnchor(0);
+    // Round distances at about eight ticks, also once zoomed.
+    const auto placeTicks = [axisX](qreal min, qreal max) { axisX->setTickInterval(RoundStep((max - min) / 8)); };
+    connect(axisX, &QValueAxis::rangeChanged, axisX, placeTicks);
+    placeTicks(double(from_), double(to_));
     QValueAxis* axisY = nullptr;
     if (scale == PushScale::Linear) {
         axisY = new QValueAxis;
@@ -253,6 +281,11 @@ void InteractionLawWindow::Plot()
     low_ = low - margin;
     high_ = high + margin;
     axisY->setRange(low_, high_);
+    if (scale == PushScale::Linear) {
+        axisY->applyNiceNumbers();
+        low_ = axisY->min();
+        high_ = axisY->max();
+    }
     chart_->addAxis(axisX, Qt::AlignBottom);
     chart_->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* series : chart_->series()) {
@@ -262,6 +295,16 @@ void InteractionLawWindow::Plot()
     for (QAbstractSeries* series : markers)
         for (QLegendMarker* marker : chart_->legend()->markers(series))
             marker->setVisible(false);
+    PlaceFaultTexts();
+}
+
+void InteractionLawWindow::PlaceFaultTexts()
+{
+    QPointF at = chart_->plotArea().topLeft() + QPointF(12, 10);
+    for (QGraphicsSimpleTextItem* text : faultTexts_) {
+        text->setPos(at);
+        at.ry() += text->boundingRect().height() + 4;
+    }
 }
 
 void InteractionLawWindow::ResetZoom()

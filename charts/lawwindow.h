@@ -13,6 +13,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QGraphicsSimpleTextItem;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,7 @@ private:
     void Redraw();
     void Plot();
     void ResetZoom();
+    void PlaceFaultTexts();
     void ShowValueAt(double r);
 
     std::function<LawSetting()> source_;
@@ -70,4 +72,5 @@ private:
     QComboBox* scaleBox_ = nullptr;
     QPushButton* resetButton_ = nullptr;
     QLabel* valueLabel_ = nullptr;
+    std::vector<QGraphicsSimpleTextItem*> faultTexts_; // in place of the curves that fault
 };

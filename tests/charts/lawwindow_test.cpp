@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(vertical.size(), 1);
         auto* axis = qobject_cast<QCategoryAxis*>(vertical.first());
         QVERIFY(axis != nullptr);
-        QVERIFY(axis->categoriesLabels().contains(QStringLiteral("-1e-12")));
+        QVERIFY(axis->categoriesLabels().contains(QStringLiteral("-1e-9")));
         const double compressed = PlottedAt(Curves(w.window.Chart())[0], 4.0);
         QVERIFY(std::fabs(compressed - std::asinh(linear / 1e-12)) < 1e-9);
     }

@@ -1,12 +1,12 @@
 #include "tools/cli.h"
 
 #include "bench/step/stepbenchmark.h"
-#include "tools/clisupport.h"
-#include "tools/lawcommand.h"
 #include "model/runloop.h"
 #include "model/usererror.h"
 #include "scenes/inputfile.h"
 #include "scenes/scenefile.h"
+#include "tools/clisupport.h"
+#include "tools/lawcommand.h"
 #include "tools/scenetext.h"
 
 #include <charconv>

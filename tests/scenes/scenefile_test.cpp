@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("disk full") << "full.ato" << "Disk full.";
         QTest::newRow("missing folder") << "nowhere/scene.ato" << "Invalid filename.";
         QTest::newRow("folder in its place") << "folder.ato" << "File access denied.";
-        QTest::newRow("read-only folder") << "locked/scene.ato" << "File access denied.";
+        QTest::newRow("read-only folder, new file") << "locked/scene.ato" << "File access denied.";
     }
     void failedWritesKeepTheOldFile()
     {
@@ -155,7 +155,6 @@ private slots:
             if (geteuid() == 0)
                 QSKIP("root writes into read-only folders; the other rows cover the refusal");
             QVERIFY(QDir().mkpath(config.Path("locked")));
-            config.WriteFile(path, old);
             QFile::setPermissions(config.Path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             got = ErrorOf([&] { WriteSceneFile(s, path); });
             QFile::setPermissions(config.Path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -168,9 +167,36 @@ private slots:
         if (QFileInfo(path).isFile())
             QCOMPARE(config.ReadFile(path), old);
         // No temporary file is left behind.
-        const QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files);
+        const QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden);
         for (const QString& file : left)
-            QVERIFY2(!file.contains(QLatin1String(".ato.")), qPrintable(file));
+            QVERIFY2(!file.startsWith(QLatin1String(".zv-")), qPrintable(file));
+    }
+
+    // Any name that can be created can be saved over, and the file keeps its
+    // permissions.
+    void savesOverEveryNameLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("short") << 5;
+        QTest::newRow("249 bytes") << 249;
+        QTest::newRow("255 bytes") << 255;
+    }
+    void savesOverEveryNameLength()
+    {
+        QFETCH(int, length);
+        TempConfig config;
+        const QString name = QString(length - 4, QLatin1Char('n')) + QStringLiteral(".ato");
+        const QString path = config.Path(name);
+        config.WriteFile(path, QByteArray(SceneRecordSize, 'o'));
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, permissions));
+        TaonSystem s = SampleModel();
+        QCOMPARE(ErrorOf([&] { WriteSceneFile(s, path); }), QString());
+        QCOMPARE(config.ReadFile(path), QByteArray(reinterpret_cast<const char*>(s.Record.data()), SceneRecordSize));
+        const QFileDevice::Permissions ownerGroupOther(0x7077); // without the bits of whoever asks
+        QCOMPARE(QFile::permissions(path) & ownerGroupOther, permissions);
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList({QStringLiteral(".zv-*")}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 };
 

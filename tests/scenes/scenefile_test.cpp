@@ -1,13 +1,13 @@
 #include "errortext.h"
 #include "model/extended.h"
 #include "model/usererror.h"
+#include "scenes/filesizelimit.h"
 #include "scenes/scenefile.h"
 #include "tempconfig.h"
 
 #include <QDir>
 #include <QTest>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -143,7 +143,7 @@ private slots:
         if (name == QLatin1String("full.ato")) {
             config.WriteFile(path, old);
             // A file-size limit makes the disk "full" after 4 KiB.
-            std::signal(SIGXFSZ, SIG_IGN);
+            LetFileSizeLimitFailWrites();
             rlimit saved{};
             getrlimit(RLIMIT_FSIZE, &saved);
             rlimit limited = saved;

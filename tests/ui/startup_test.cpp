@@ -94,6 +94,11 @@ private slots:
         f.form->Go->click();
         QVERIFY(f.system.Stopped);
         QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
+        // The file that failed is not the current scene: Save asks for a name.
+        f.dialogs.saveAnswers.push_back(std::nullopt);
+        f.form->Save1Click();
+        QCOMPARE(f.dialogs.saveDialogs, 1);
+        QCOMPARE(f.config.ReadFile(path), QByteArray(100, '\1'));
     }
 
     void resizeFollowsTheControlPanel()

@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -93,7 +92,7 @@ void TMainForm::Null00Click()
         if (!path)
             return;
         names_.SceneFileName = *path;
-        FName->setText(names_.SceneFileName);
+        ShowFileName(names_.SceneFileName);
         WriteSceneFile(system_, *path);
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);

@@ -36,7 +36,7 @@ void TMainForm::FormCreate()
     RefillParameterFields();
     system_.Stopped = true;
     // The field keeps showing the scene's dt; the model runs with this one
-    // until the field is next left.
+    // until the user changes the field.
     system_.dt = 0.001L;
 }
 

@@ -108,7 +108,9 @@ private slots:
 
         QLineEdit* edit = f.Find(field.toLatin1().constData());
         edit->setFocus();
-        edit->setText(text);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab); // the focus leaves the field
         if (error.isEmpty()) {
             QCOMPARE(f.dialogs.errors, QStringList());
@@ -118,6 +120,34 @@ private slots:
             QCOMPARE(*target, before);
         }
         QCOMPARE(edit->text(), text);
+    }
+
+    // The fields the program fills show the start of their text, and leaving
+    // one the user did not change stores nothing: a third stays a third, not
+    // its 15 digits.
+    void untouchedFieldsShowTheirStartAndKeepTheModel()
+    {
+        MainFormFixture f;
+        f.Start();
+        TaonSystem scene = SceneOf({1, 2});
+        scene.dt = 1.0L / 3;
+        for (int k = 0; k < CoefficientCount; ++k)
+            scene.*CoefficientFields[k] = Real(k + 1) / 3 + 2;
+        f.dialogs.openAnswers.push_back(f.SaveScene(QString(120, QLatin1Char('p')) + QStringLiteral(".ato"), scene));
+        f.form->Open1Click();
+        QCOMPARE(f.form->FName->cursorPosition(), 0);
+        QList<QLineEdit*> fields{f.form->EditDT};
+        for (QLineEdit* edit : f.form->CoefficientEdits)
+            fields.append(edit);
+        for (QLineEdit* edit : fields)
+            QCOMPARE(edit->cursorPosition(), 0);
+        for (QLineEdit* edit : fields) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Tab);
+        }
+        QVERIFY(f.system.dt == scene.dt);
+        for (int k = 0; k < CoefficientCount; ++k)
+            QVERIFY2(f.system.*CoefficientFields[k] == scene.*CoefficientFields[k], CoefficientNames[k]);
     }
 
     // A focus change to a dialog or a menu is no leaving of the field.

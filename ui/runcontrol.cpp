@@ -55,6 +55,7 @@ void TMainForm::GoClick()
 
 void TMainForm::ShowRunningLook(bool running)
 {
+    goShowsCancelLook_ = running;
     if (running) {
         ShowCancelLook(Go);
         Go->setText(QStringLiteral("Stop"));

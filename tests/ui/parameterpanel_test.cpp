@@ -2,6 +2,7 @@
 
 #include "scenes/numbertext.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTabWidget>
 
@@ -148,6 +149,33 @@ private slots:
         QVERIFY(f.system.dt == scene.dt);
         for (int k = 0; k < CoefficientCount; ++k)
             QVERIFY2(f.system.*CoefficientFields[k] == scene.*CoefficientFields[k], CoefficientNames[k]);
+    }
+
+    // A click on a turn-pad or zoom button takes the focus: the typed dt is
+    // stored, and Enter then presses that button rather than Go.
+    void padButtonsTakeTheFocus_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const char* name : {"DaoBack", "DaoTeta", "DaoPsi", "DaoPhi", "DaoStop", "DaoPhi1", "DaoForvard",
+                                 "DaoTeta1", "DaoPsi1"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void padButtonsTakeTheFocus()
+    {
+        QFETCH(QString, button);
+        ListingFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->EditDT->setFocus();
+        f.form->EditDT->selectAll();
+        QTest::keyClicks(f.form->EditDT, QStringLiteral("0.5"));
+        auto* pad = f.Find<QPushButton>(button.toLatin1().constData());
+        QTest::mouseClick(pad, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), pad);
+        QCOMPARE(f.system.dt, 0.5L);
+        QTest::keyClick(pad, Qt::Key_Return);
+        QVERIFY(f.system.Stopped);
+        QCOMPARE(f.system.StepCount, 0);
     }
 
     // A focus change to a dialog or a menu is no leaving of the field.

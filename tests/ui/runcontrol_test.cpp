@@ -92,6 +92,25 @@ private slots:
         QVERIFY(f.form->Comment->toPlainText().contains(QLatin1Char('\n')));
     }
 
+    // Go's look decides what Enter and Escape do: after a failed start-up
+    // it shows "OK" while the window is not at rest, so Escape does nothing
+    // and Enter is the click that brings the window to rest.
+    void keysFollowTheLookOfGo()
+    {
+        MainFormFixture f;
+        const QString path = f.config.Path(QStringLiteral("short.ato"));
+        f.config.WriteFile(path, QByteArray(100, '\1'));
+        f.StartWith(path);
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->TrackBar->setFocus();
+        QTest::keyClick(f.form->TrackBar, Qt::Key_Escape);
+        QVERIFY(!f.system.Stopped);
+        QTest::keyClick(f.form->TrackBar, Qt::Key_Return);
+        QVERIFY(f.system.Stopped);
+        QCOMPARE(f.system.StepCount, 0);
+    }
+
     // A second click on Go between two steps of a stopped run must not nest a run.
     void stopAndGoBetweenTwoStepsContinuesTheRun()
     {

@@ -110,9 +110,8 @@ struct FaultCase {
 
 constexpr Real SNaN = std::numeric_limits<Real>::signaling_NaN();
 
-// An encoding the x87 refuses as an operand: the integer bit clear under a
-// nonzero exponent (an unnormal, or at the top exponent a pseudo-NaN or
-// pseudo-infinity).
+// The integer bit clear under a nonzero exponent: an unnormal, a pseudo-NaN
+// or a pseudo-infinity, which the x87 refuses as operands.
 Real OddEncoding(int exponent, std::uint64_t significand)
 {
     return LoadExtended(JoinExtended({false, exponent, significand}).data());

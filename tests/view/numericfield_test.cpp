@@ -46,34 +46,31 @@ private slots:
         QCOMPARE(field.text(), QStringLiteral("2"));
     }
 
-    // Keys that type nothing keep their work with Ctrl too; then "9" is typed
-    // over what they selected, or where they moved, in "123" with "23" selected.
+    // Keys that type nothing work with Ctrl too: "9" typed after them into
+    // "123" with "23" selected, and what Ctrl+Insert copied.
     void controlKeysThatTypeNothing_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("typedOver");
-        QTest::addColumn<QString>("clipboard");
-        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << "9123" << "x";
-        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << "1239" << "x";
-        QTest::newRow("Ctrl+Shift+Left") << int(Qt::Key_Left) << int(Qt::ControlModifier | Qt::ShiftModifier) << "923"
-                                         << "x";
-        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier) << "19" << "23";
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << "9123 x";
+        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << "1239 x";
+        QTest::newRow("Ctrl+Shift+Left") << int(Qt::Key_Left) << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                         << "923 x";
+        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier) << "19 23";
     }
     void controlKeysThatTypeNothing()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        QFETCH(QString, typedOver);
-        QFETCH(QString, clipboard);
+        QFETCH(QString, result);
         QGuiApplication::clipboard()->setText(QStringLiteral("x"));
         QLineEdit field(QStringLiteral("123"));
         NumericKeyGuard::Attach(&field);
         field.setSelection(1, 2);
         QTest::keyClick(&field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QTest::keyClick(&field, Qt::Key_9);
-        QCOMPARE(field.text(), typedOver);
-        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QCOMPARE(field.text() + ' ' + QGuiApplication::clipboard()->text(), result);
     }
 };
 

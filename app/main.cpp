@@ -1,14 +1,12 @@
 #include "model/taonsystem.h"
+#include "scenes/filesizelimit.h"
 #include "ui/mainform.h"
 
 #include <QApplication>
 
-#include <csignal>
-
 int main(int argc, char* argv[])
 {
-    // Past a file-size limit a write should fail like a full disk, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    LetFileSizeLimitFailWrites();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zarvitone"));

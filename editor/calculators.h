@@ -9,14 +9,16 @@
 // The geometry calculators of the point editor, free of widgets: they see the
 // editor's grid only through the text of its cells.
 
-// Euclidean distance, the squares summed in the order x, y, z.
+// Euclidean distance, the squares summed in the order x, y, z. Throws
+// UserError "Floating point overflow" beyond the largest real.
 Real Distance(const Point3& a, const Point3& b);
 
 // The apex over the base p1 p2 p3 on the normal through its centroid, at
 // distance |p1 p2| from p1: for an equilateral base the fourth vertex of the
 // regular tetrahedron. `upper` picks the root with the larger z.
 // Throws UserError "Floating point division by zero" or "Invalid floating
-// point operation" when the normal has no z component.
+// point operation" when the normal has no z component, and any fault of the
+// arithmetic as a run step does ("Floating point overflow" and the others).
 Point3 FourthPoint(const Point3& p1, const Point3& p2, const Point3& p3, bool upper);
 
 // Text of the grid cell (column, row); rows beyond the grid read as empty.

@@ -3,7 +3,7 @@
 // positions, or velocities in the velocity mode.
 #include "editor/calculators.h"
 #include "editor/editdlg.h"
-#include "editor/showtext.h"
+#include "view/showtext.h"
 #include "view/stringgrid.h"
 
 #include "model/usererror.h"

@@ -1,7 +1,7 @@
 // The point editor's own work: showing the model, storing a point, saving.
 #include "editor/editdlg.h"
 
-#include "editor/showtext.h"
+#include "view/showtext.h"
 #include "view/stringgrid.h"
 #include "scenes/numbertext.h"
 #include "scenes/scenefile.h"

@@ -5,6 +5,8 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 // The model's arithmetic behaves like an x87 with invalid operation, division
 // by zero and overflow unmasked: the first such operation ends the step with
@@ -43,6 +45,22 @@ inline int RaisedFaultFlags()
 // scene gets there, and NaNs already in the data propagate without a fault.
 void ReportFault(int flags, bool nanOperand);
 
+// A NaN by its encoding: all-ones exponent and the integer bit set. isnan()
+// also holds for unnormals, pseudo-NaNs and pseudo-infinities, because the x87
+// compares them unordered; but they are invalid operands, not NaNs, and their
+// fault must not be excused.
+inline bool IsNaNEncoding(Real value)
+{
+    std::uint64_t significand = 0;
+    std::uint16_t signAndExponent = 0;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&signAndExponent, reinterpret_cast<const unsigned char*>(&value) + sizeof significand,
+                sizeof signAndExponent);
+    constexpr std::uint64_t integerBit = std::uint64_t{1} << 63;
+    return (signAndExponent & 0x7fffu) == 0x7fffu && (significand & integerBit) != 0 &&
+           (significand & ~integerBit) != 0;
+}
+
 // Arithmetic as it is: the fast form, tested as a whole afterwards.
 struct PlainOps {
     static Real Add(Real a, Real b) { return a + b; }
@@ -67,7 +85,7 @@ struct CheckedOps {
         Pin(result);
         const int flags = RaisedFaultFlags();
         if (flags != 0)
-            ReportFault(flags, (std::isnan(args) || ...));
+            ReportFault(flags, (IsNaNEncoding(args) || ...));
         return result;
     }
     static Real Add(Real a, Real b) { return Apply([](Real x, Real y) { return x + y; }, a, b); }

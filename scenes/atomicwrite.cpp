@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,8 +18,8 @@ std::string Local(const QString& path)
     return path.toStdString();
 }
 
-// QSaveFile reports its own wording; the errno of the failing call, or what the
-// path itself shows, gives the user's text.
+// Qt reports its own wording; the errno of the failing call, or what the path
+// itself shows, gives the user's text.
 [[noreturn]] void ThrowCreateError(const QString& path, int code)
 {
     const QFileInfo info(path);
@@ -27,6 +30,44 @@ std::string Local(const QString& path)
     ThrowFileError(FileStep::Create, code != 0 ? code : EACCES, Local(path));
 }
 
+// A write may report success on a full disk until the data is flushed and
+// synced, so every byte, the flush and the sync are checked.
+void WriteAll(QFileDevice& file, const QByteArray& bytes, const QString& path)
+{
+    errno = 0;
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    if (!written)
+        ThrowFileError(FileStep::Write, errno, Local(path));
+}
+
+// The new file gets the old one's permissions, or those a newly created file
+// gets (0666 less the umask).
+bool TakePermissions(const QTemporaryFile& temporary, const QString& target)
+{
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::fchmod(temporary.handle(), mode) == 0;
+}
+
+// Where no file may be created beside the target but the target itself may
+// be written: truncated and written in place. A failure part way leaves it
+// partly written.
+void WriteInPlace(const QString& target, const QByteArray& bytes, const QString& path)
+{
+    QFile file(target);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        ThrowCreateError(path, errno);
+    WriteAll(file, bytes, path);
+}
+
 } // namespace
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
@@ -34,22 +75,29 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool make
     if (makeFolder && !path.isEmpty())
         QDir().mkpath(QFileInfo(path).absolutePath());
 
-    QSaveFile file(path);
-    errno = 0;
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly))
-        ThrowCreateError(path, errno);
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir() || (info.exists() && !info.isWritable()))
+        ThrowCreateError(path, 0);
+    // Through a link the file it points to is replaced, not the link.
+    const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 
-    // commit() alone may report success after a short write on a full disk, so
-    // every byte and the flush are checked before the file may take the old one's place.
+    // A short name of its own in the same folder: it fits wherever the
+    // target's name fits, which a suffix to that name would not.
+    QTemporaryFile temporary(QFileInfo(target).absolutePath() + QStringLiteral("/.zv-XXXXXX"));
     errno = 0;
-    const qint64 written = file.write(bytes);
-    const bool flushed = written == bytes.size() && file.flush();
-    if (!flushed) {
+    if (!temporary.open()) {
         const int code = errno;
-        file.cancelWriting(); // the temporary file goes, the old file stays
-        ThrowFileError(FileStep::Write, code, Local(path));
+        if (code == EACCES && info.isFile()) {
+            WriteInPlace(target, bytes, path);
+            return;
+        }
+        ThrowCreateError(path, code);
     }
+    // On any failure the temporary file goes and the old file stays whole.
+    WriteAll(temporary, bytes, path);
     errno = 0;
-    if (!file.commit())
+    if (!TakePermissions(temporary, target) ||
+        std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
         ThrowFileError(FileStep::Write, errno, Local(path));
+    temporary.setAutoRemove(false);
 }

@@ -3,6 +3,8 @@
 #include "scenes/atomicwrite.h"
 #include "scenes/fileerror.h"
 
+#include "model/usererror.h"
+
 #include <algorithm>
 
 void WriteSceneFile(TaonSystem& system, const QString& path)
@@ -22,4 +24,15 @@ bool ReadSceneFile(TaonSystem& system, const QString& path, OpenCheck check)
         ThrowFileError(FileStep::Read, 0, path.toStdString());
     file->Close();
     return true;
+}
+
+bool ReadStartScene(TaonSystem& system, FileNames& names, const FileNames& before)
+{
+    names.SceneFileName = names.StartSceneName;
+    try {
+        return ReadSceneFile(system, names.SceneFileName, OpenCheck::Tested);
+    } catch (const UserError&) {
+        names = before;
+        throw;
+    }
 }

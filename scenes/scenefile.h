@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/taonsystem.h"
+#include "scenes/filenames.h"
 #include "scenes/inputfile.h"
 
 #include <QString>
@@ -14,3 +15,9 @@ void WriteSceneFile(TaonSystem& system, const QString& path);
 // the model itself is untouched); longer files are accepted. Returns false
 // only for a Tested open that failed.
 bool ReadSceneFile(TaonSystem& system, const QString& path, OpenCheck check);
+
+// Makes the scene the start file names current: SceneFileName :=
+// StartSceneName, then ReadSceneFile with a Tested open. A file that opens but
+// cannot be read whole does not become current: `names` go back to `before`
+// and the UserError goes on, so that a later Save cannot write over it.
+bool ReadStartScene(TaonSystem& system, FileNames& names, const FileNames& before);

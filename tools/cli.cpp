@@ -3,11 +3,15 @@
 #include "bench/step/stepbenchmark.h"
 #include "model/runloop.h"
 #include "model/usererror.h"
+#include "scenes/commentary.h"
 #include "scenes/inputfile.h"
 #include "scenes/scenefile.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
 #include "tools/scenetext.h"
+#include "version.h"
+
+#include <QFileInfo>
 
 #include <charconv>
 #include <cstdint>
@@ -25,7 +29,8 @@ The companion of Zarvitone for scripts and batch work.
 Commands:
   show FILE.ato          print the scene as text on standard output
   make TEXT OUT.ato      build a scene file from text as show prints it
-                         (TEXT "-" reads standard input)
+                         (TEXT "-" reads standard input); name the text
+                         FILE.scene: FILE.txt is FILE.ato's commentary
   run FILE.ato --steps N --out OUT.ato [options]
                          advance the scene N steps as the window's run does,
                          with the scene's own dt, and save the committed state
@@ -34,6 +39,7 @@ Commands:
   bench                  steps per second of the literal reference and of the
                          fast engine on 100 present points; last line "ratio: N"
   --help                 show this text
+  --version              show the version
 
 Options of run:
   --steps N              number of steps, 0 or more
@@ -252,9 +258,20 @@ int Show(const std::vector<std::string>& args, std::ostream& out)
     return 0;
 }
 
+// The window shows OUT's commentary file and offers to write over it: it
+// must not be the scene's own source text.
+void RefuseCommentaryAsText(const std::string& textPath, const std::string& outPath)
+{
+    const QString text = QFileInfo(Path(textPath)).canonicalFilePath();
+    if (!text.isEmpty() && text == QFileInfo(CommentaryPath(Path(outPath))).canonicalFilePath())
+        throw UserError("make: " + textPath + " is the commentary file of " + outPath +
+                        "; give the scene text its own name, such as FILE.scene");
+}
+
 int Make(const std::vector<std::string>& args, std::istream& in)
 {
     ExpectArguments(args, 2, "make TEXT OUT.ato");
+    RefuseCommentaryAsText(args[1], args[2]);
     const std::string text = ReadText(args[1], in);
     TaonSystem system;
     OnFile(args[1], [&] { SceneFromText(text, system); });
@@ -300,6 +317,10 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
         const std::string& command = args.front();
         if (command == "--help" || command == "-h" || command == "help") {
             out << CliHelp;
+            return 0;
+        }
+        if (command == "--version") {
+            out << "zarvitone-cli " << ZarvitoneVersion << '\n';
             return 0;
         }
         if (command == "show")

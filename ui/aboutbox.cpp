@@ -3,17 +3,13 @@
 #include "ui/programicon.h"
 #include "view/colours.h"
 #include "view/standinfont.h"
+#include "version.h"
 
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-
-// Set by ui/CMakeLists.txt from the project's version.
-#ifndef ZARVITONE_VERSION
-#error "ZARVITONE_VERSION must give the program's version"
-#endif
 
 namespace {
 
@@ -54,7 +50,7 @@ QLabel* PlacedImage(QWidget* parent, const QString& name, const QRect& frame, co
 
 QString ProgramVersion()
 {
-    return QStringLiteral(ZARVITONE_VERSION);
+    return QString::fromLatin1(ZarvitoneVersion);
 }
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)

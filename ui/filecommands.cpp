@@ -8,7 +8,6 @@
 #include "scenes/startfile.h"
 #include "view/drawingarea.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 void TMainForm::New1Click()
@@ -20,7 +19,7 @@ void TMainForm::New1Click()
         return;
     view_.SpiralMode = false;
     EnableSceneButtons(true);
-    FName->setText(names_.SceneFileName);
+    ShowFileName(names_.SceneFileName);
     ResetStepCount();
     Drawing->DrawScene();
     FillListing();
@@ -34,8 +33,9 @@ void TMainForm::Open1Click()
         return;
     view_.SpiralMode = false;
     EnableSceneButtons(true);
+    const FileNames before = names_;
     names_.SceneFileName = *path;
-    FName->setText(names_.SceneFileName);
+    ShowFileName(names_.SceneFileName);
     const bool opened = Guarded(dialogs_, [this, &path] {
         ReadSceneFile(system_, *path, OpenCheck::Guarded);
         // Only a scene read whole becomes the start scene.
@@ -48,10 +48,10 @@ void TMainForm::Open1Click()
         RefillParameterFields();
         LoadCommentaryPage();
     });
-    // The file that failed is not the current scene: Save must not write
-    // over it. (The window's repaint after the error box does the same.)
+    // Neither the file that failed nor one read whole whose start-file write
+    // failed is the current scene: Save must not write over it.
     if (!opened)
-        names_.SceneFileName = names_.StartSceneName;
+        names_ = before;
     FollowLaw();
 }
 
@@ -60,7 +60,7 @@ void TMainForm::Save1Click()
     if (view_.SpiralMode)
         return;
     // Without a current file there is nothing to save over: ask for a name.
-    if (names_.SceneFileName.isEmpty()) {
+    if (!HasSaveTarget(names_)) {
         Saveas1Click();
         return;
     }
@@ -75,7 +75,7 @@ void TMainForm::Saveas1Click()
     if (!path)
         return;
     names_.SceneFileName = *path;
-    FName->setText(names_.SceneFileName);
+    ShowFileName(names_.SceneFileName);
     Guarded(dialogs_, [this, &path] {
         WriteSceneFile(system_, *path);
         names_.StartSceneName = names_.SceneFileName;

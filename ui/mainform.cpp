@@ -98,18 +98,18 @@ void TMainForm::keyPressEvent(QKeyEvent* event)
 {
     // A main window has no default or cancel button of its own: Enter acts on
     // the focused push button, else on Go in its "OK" look; Escape on Go in
-    // its "Cancel" look. Keys a field needs never get here.
-    const bool running = !system_.Stopped;
+    // its "Cancel" look. The look decides, not Stopped: after a failed
+    // start-up the two disagree. Keys a field needs never get here.
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused != nullptr && focused->isEnabled())
             focused->click();
-        else if (!running && Go->isEnabled())
+        else if (!goShowsCancelLook_ && Go->isEnabled())
             Go->click();
         return;
     case Qt::Key_Escape:
-        if (running && Go->isEnabled())
+        if (goShowsCancelLook_ && Go->isEnabled())
             Go->click();
         return;
     default:

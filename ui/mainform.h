@@ -123,6 +123,7 @@ private:
     UserDialogs& dialogs_;
     StepEngine engine_;
     bool runLoopActive_ = false;
+    bool goShowsCancelLook_ = false;
     bool closeRequested_ = false;
     bool ListingShowsVelocity = false;
     bool CommentChanged = false;

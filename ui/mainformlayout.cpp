@@ -74,7 +74,6 @@ QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, 
 {
     auto* button = Place(new QPushButton(glyph, parent), name, left, top, width, height);
     button->setFont(ArrowFont(12));
-    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

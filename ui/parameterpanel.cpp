@@ -3,6 +3,7 @@
 
 #include "scenes/guard.h"
 #include "scenes/numbertext.h"
+#include "view/showtext.h"
 #include "view/stringgrid.h"
 
 #include <QLineEdit>
@@ -33,19 +34,26 @@ void TMainForm::DaonsTableDblClick()
 
 void TMainForm::RefillParameterFields()
 {
-    EditDT->setText(FloatToText(system_.dt));
+    ShowText(EditDT, FloatToText(system_.dt));
     for (int k = 0; k < CoefficientCount; ++k)
-        CoefficientEdits[k]->setText(FloatToText(system_.*CoefficientFields[k]));
+        ShowText(CoefficientEdits[k], FloatToText(system_.*CoefficientFields[k]));
 }
 
+// A field's text goes into the model only when the user changed it since the
+// program last filled it (setText clears the modified mark): a stale or
+// rounded text the user merely passed through must not replace the value.
 void TMainForm::EditDTExit()
 {
+    if (!EditDT->isModified())
+        return;
     // The text stays as typed, also when it is no number.
     Guarded(dialogs_, [this] { system_.dt = TextToFloat(EditDT->text()); });
 }
 
 void TMainForm::CoefficientExit(int index)
 {
+    if (!CoefficientEdits[index]->isModified())
+        return;
     Guarded(dialogs_, [this, index] { system_.*CoefficientFields[index] = TextToFloat(CoefficientEdits[index]->text()); });
     FollowLaw();
 }

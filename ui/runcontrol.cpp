@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,6 +55,7 @@ void TMainForm::GoClick()
 
 void TMainForm::ShowRunningLook(bool running)
 {
+    goShowsCancelLook_ = running;
     if (running) {
         ShowCancelLook(Go);
         Go->setText(QStringLiteral("Stop"));
@@ -93,7 +93,7 @@ void TMainForm::Null00Click()
         if (!path)
             return;
         names_.SceneFileName = *path;
-        FName->setText(names_.SceneFileName);
+        ShowFileName(names_.SceneFileName);
         WriteSceneFile(system_, *path);
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);

@@ -10,7 +10,6 @@
 #include "view/drawingarea.h"
 #include "view/projection.h"
 
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,7 +36,7 @@ void TMainForm::FormCreate()
     RefillParameterFields();
     system_.Stopped = true;
     // The field keeps showing the scene's dt; the model runs with this one
-    // until the field is next left.
+    // until the user changes the field.
     system_.dt = 0.001L;
 }
 
@@ -54,11 +53,10 @@ void TMainForm::LoadStartScene()
     }
     view_.SpiralMode = false;
     Go->setEnabled(true);
-    names_.SceneFileName = names_.StartSceneName;
-    FName->setText(names_.SceneFileName);
-    if (!ReadSceneFile(system_, names_.SceneFileName, OpenCheck::Tested)) {
+    ShowFileName(names_.StartSceneName);
+    if (!ReadStartScene(system_, names_, FileNames{})) {
         BuildFigure(system_, view_.SpiralMode);
-        FName->setText(QStringLiteral("The easy square"));
+        ShowFileName(QStringLiteral("The easy square"));
         return;
     }
     RestoreFromSceneRecord(system_);
@@ -68,7 +66,7 @@ void TMainForm::LoadStartScene()
 void TMainForm::ShowThetraSpiral()
 {
     BuildFigure(system_, view_.SpiralMode);
-    names_.SceneFileName = QStringLiteral("ThetraSpiral");
+    names_.SceneFileName = SpiralCaption;
 }
 
 void TMainForm::LoadCommentaryPage()

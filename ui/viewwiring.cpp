@@ -3,6 +3,7 @@
 
 #include "scenes/guard.h"
 #include "view/drawingarea.h"
+#include "view/showtext.h"
 #include "view/viewcommands.h"
 
 #include <QAction>
@@ -67,5 +68,5 @@ void TMainForm::Spiral1Click()
 
 void TMainForm::ShowFileName(const QString& name)
 {
-    FName->setText(name);
+    ShowText(FName, name);
 }

@@ -17,21 +17,21 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
 {
     view.SpiralMode = false;
     window.EnableSceneButtons(true);
+    const FileNames before = names;
     if (!ReadStartFile(names)) {
         dialogs.ShowInformation(QStringLiteral("The start File not found."));
         return;
     }
     if (names.StartSceneName.isEmpty()) {
         BuildFigure(system, view.SpiralMode);
-        names.SceneFileName = QStringLiteral("This is a stabil structur of taons");
+        names.SceneFileName = StableStructureCaption;
         window.FillListing();
         window.ShowFileName(names.SceneFileName);
         renderer.DrawScene();
         return;
     }
-    names.SceneFileName = names.StartSceneName;
-    window.ShowFileName(names.SceneFileName);
-    if (!ReadSceneFile(system, names.SceneFileName, OpenCheck::Tested)) {
+    window.ShowFileName(names.StartSceneName);
+    if (!ReadStartScene(system, names, before)) {
         // As at start-up: the square stands in silently; the picture and the
         // listing follow at the next redraw and refill.
         BuildFigure(system, view.SpiralMode);

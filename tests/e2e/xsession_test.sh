@@ -59,8 +59,8 @@ make_scene() {
     done
     awk 'BEGIN { for (i = 1; i <= 100; i++)
                    printf "slot %d 1 %.2f %.1f %.2f 0 0 0\n", i, 0.3 * i + 1, 0.2 * (i % 5) + 0.5, -0.25 * (i % 7) - 0.5 }'
-  } >"$work/scene.txt"
-  "$cli" make "$work/scene.txt" "$scene"
+  } >"$work/scene.scene"
+  "$cli" make "$work/scene.scene" "$scene"
 }
 
 # Starts the program under its own configuration folder and focuses its window.

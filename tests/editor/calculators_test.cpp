@@ -138,6 +138,15 @@ private slots:
             QCOMPARE(ErrorOf([&] { FourthPoint(p1, p2, p3, upper); }), error);
     }
 
+    // Beyond the largest real the calculators fail as a run step does.
+    void overflowIsReported()
+    {
+        const Point3 far{1e4000L, 0, 0}, opposite{-1e4000L, 0, 0};
+        QCOMPARE(ErrorOf([&] { Distance(far, opposite); }), QStringLiteral("Floating point overflow"));
+        QCOMPARE(ErrorOf([&] { FourthPoint(far, opposite, {0, 1, 1}, true); }),
+                 QStringLiteral("Floating point overflow"));
+    }
+
     // A base on which no point of the normal lies as far as |p1 p2| from p1
     // still gives a point: the root of the discriminant's absolute value.
     void unreachableDistanceStillAnswers()

@@ -1,3 +1,4 @@
+#include "model/extended.h"
 #include "model/runloop.h"
 #include "model/step.h"
 #include "testscenes.h"
@@ -109,6 +110,13 @@ struct FaultCase {
 
 constexpr Real SNaN = std::numeric_limits<Real>::signaling_NaN();
 
+// The integer bit clear under a nonzero exponent: an unnormal, a pseudo-NaN
+// or a pseudo-infinity, which the x87 refuses as operands.
+Real OddEncoding(int exponent, std::uint64_t significand)
+{
+    return LoadExtended(JoinExtended({false, exponent, significand}).data());
+}
+
 const FaultCase FaultCases[] = {
     {"zero coefficient", [](TaonSystem& s, RunSwitches&) { s.G3 = 0; }, DivisionByZeroText},
     {"coincident points", [](TaonSystem& s, RunSwitches&) { s.X[60] = s.X[2]; s.Y[60] = s.Y[2]; s.Z[60] = s.Z[2]; },
@@ -125,6 +133,12 @@ const FaultCase FaultCases[] = {
      InvalidOperationText},
     {"signalling NaNs in the data",
      [](TaonSystem& s, RunSwitches& w) { s.X[78] = SNaN; s.V[2] = SNaN; s.C1 = SNaN; w.Blockade = true; }, ""},
+    {"unnormal dt", [](TaonSystem& s, RunSwitches&) { s.dt = OddEncoding(0x3ff5, 0x4000000000000000u); },
+     InvalidOperationText},
+    {"pseudo-NaN coefficient", [](TaonSystem& s, RunSwitches&) { s.C2 = OddEncoding(0x7fff, 0x4000000000000000u); },
+     InvalidOperationText},
+    {"pseudo-infinity position", [](TaonSystem& s, RunSwitches&) { s.Y[52] = OddEncoding(0x7fff, 0); },
+     InvalidOperationText},
     {"quiet NaN position", [](TaonSystem& s, RunSwitches&) { s.Y[52] = std::numeric_limits<Real>::quiet_NaN(); },
      ""},
 };

@@ -1,13 +1,13 @@
 #include "errortext.h"
 #include "model/extended.h"
 #include "model/usererror.h"
+#include "scenes/filesizelimit.h"
 #include "scenes/scenefile.h"
 #include "tempconfig.h"
 
 #include <QDir>
 #include <QTest>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("disk full") << "full.ato" << "Disk full.";
         QTest::newRow("missing folder") << "nowhere/scene.ato" << "Invalid filename.";
         QTest::newRow("folder in its place") << "folder.ato" << "File access denied.";
-        QTest::newRow("read-only folder") << "locked/scene.ato" << "File access denied.";
+        QTest::newRow("read-only folder, new file") << "locked/scene.ato" << "File access denied.";
     }
     void failedWritesKeepTheOldFile()
     {
@@ -143,7 +143,7 @@ private slots:
         if (name == QLatin1String("full.ato")) {
             config.WriteFile(path, old);
             // A file-size limit makes the disk "full" after 4 KiB.
-            std::signal(SIGXFSZ, SIG_IGN);
+            LetFileSizeLimitFailWrites();
             rlimit saved{};
             getrlimit(RLIMIT_FSIZE, &saved);
             rlimit limited = saved;
@@ -155,7 +155,6 @@ private slots:
             if (geteuid() == 0)
                 QSKIP("root writes into read-only folders; the other rows cover the refusal");
             QVERIFY(QDir().mkpath(config.Path("locked")));
-            config.WriteFile(path, old);
             QFile::setPermissions(config.Path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             got = ErrorOf([&] { WriteSceneFile(s, path); });
             QFile::setPermissions(config.Path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -168,9 +167,24 @@ private slots:
         if (QFileInfo(path).isFile())
             QCOMPARE(config.ReadFile(path), old);
         // No temporary file is left behind.
-        const QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files);
+        const QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden);
         for (const QString& file : left)
-            QVERIFY2(!file.contains(QLatin1String(".ato.")), qPrintable(file));
+            QVERIFY2(!file.startsWith(QLatin1String(".zv-")), qPrintable(file));
+    }
+
+    // Any name that can be created can be saved over (the temporary file's
+    // name must fit too), and the file keeps its permissions.
+    void savesOverTheLongestName()
+    {
+        TempConfig config;
+        const QString path = config.Path(QString(251, QLatin1Char('n')) + QStringLiteral(".ato"));
+        config.WriteFile(path, QByteArray(SceneRecordSize, 'o'));
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, permissions));
+        TaonSystem s = SampleModel();
+        QCOMPARE(ErrorOf([&] { WriteSceneFile(s, path); }), QString());
+        QCOMPARE(config.ReadFile(path), QByteArray(reinterpret_cast<const char*>(s.Record.data()), SceneRecordSize));
+        QCOMPARE(QFile::permissions(path) & QFileDevice::Permissions(0x7077), permissions); // without the user bits
     }
 };
 

@@ -3,6 +3,7 @@
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
 #include "tools/scenetext.h"
+#include "version.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -167,8 +168,8 @@ private slots:
         QCOMPARE(shown.err, QString());
         QVERIFY(shown.out.contains("\nslot 60 7 0.5 1 0.1 0 0 0\n"));
         QVERIFY(shown.out.contains("\nreserved 5a00 000000c3\n"));
-        WriteBytes(Path("awkward.txt"), shown.out.toUtf8());
-        QCOMPARE(Cli({"make", Path("awkward.txt"), Path("rebuilt.ato")}).status, 0);
+        WriteBytes(Path("awkward.scene"), shown.out.toUtf8());
+        QCOMPARE(Cli({"make", Path("awkward.scene"), Path("rebuilt.ato")}).status, 0);
         QCOMPARE(ReadAll(Path("rebuilt.ato")), ReadAll(Path("awkward.ato")));
         // The same through standard input.
         QCOMPARE(Cli({"make", "-", Path("piped.ato")}, shown.out.toStdString()).status, 0);
@@ -274,12 +275,15 @@ private slots:
                                           << "run: Floating point division by zero in step 1; nothing written";
         QTest::newRow("output folder missing")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", "@nowhere/out.ato"} << 1 << "Invalid filename.";
-        QTest::newRow("text not a number") << QStringList{"make", "@bad.txt", out} << 1
-                                           << "bad.txt: line 3: '1,5' is not a number";
-        QTest::newRow("text missing a coefficient") << QStringList{"make", "@partial.txt", out} << 1
-                                                    << "partial.txt: G3 is missing";
-        QTest::newRow("text file missing") << QStringList{"make", "@none.txt", out} << 1
-                                           << "none.txt: File not found.";
+        QTest::newRow("text not a number") << QStringList{"make", "@bad.scene", out} << 1
+                                           << "bad.scene: line 3: '1,5' is not a number";
+        QTest::newRow("text missing a coefficient") << QStringList{"make", "@partial.scene", out} << 1
+                                                    << "partial.scene: G3 is missing";
+        QTest::newRow("text file missing") << QStringList{"make", "@none.scene", out} << 1
+                                           << "none.scene: File not found.";
+        QTest::newRow("text is the output's commentary")
+            << QStringList{"make", "@cube.txt", "@./cube.ato"} << 1
+            << "is the commentary file of " + Path("./cube.ato") + "; give the scene text its own name";
         QTest::newRow("unknown command") << QStringList{"render", "@two.ato"} << 2 << "unknown command 'render'";
         QTest::newRow("no command") << QStringList{} << 2 << "no command given";
         QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
@@ -291,11 +295,12 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        WriteBytes(Path("bad.txt"), "dt 0.001\nA1 1\nB1 1,5\n");
+        WriteBytes(Path("bad.scene"), "dt 0.001\nA1 1\nB1 1,5\n");
         std::string partial = "dt 0.001\n";
         for (int k = 0; k < CoefficientCount - 1; ++k)
             partial += std::string(CoefficientNames[k]) + " 1\n";
-        WriteBytes(Path("partial.txt"), QByteArray::fromStdString(partial));
+        WriteBytes(Path("partial.scene"), QByteArray::fromStdString(partial));
+        WriteBytes(Path("cube.txt"), QByteArray::fromStdString(partial));
         WriteBytes(Path("out"), "old contents");
         for (QString& arg : args)
             if (arg.startsWith('@'))
@@ -308,6 +313,13 @@ private slots:
         QCOMPARE(outcome.out, QString());
         QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
         QVERIFY(!QFile::exists(Path("nowhere")));
+    }
+
+    void versionIsTheProgramVersion()
+    {
+        const Outcome version = Cli({"--version"});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("zarvitone-cli %1\n").arg(QLatin1String(ZarvitoneVersion)));
     }
 
     void helpListsEverything()

@@ -3,6 +3,7 @@
 #include "editor/editdlg.h"
 #include "scenes/commentary.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -87,22 +88,37 @@ private slots:
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), start.toUtf8());
     }
 
-    // Save after an Open that failed keeps the damaged file and writes the
-    // scene that is still in the model to its own file.
-    void saveAfterAFailedOpenLeavesTheDamagedFile()
+    // An Open that fails, at the read or at the start file's write, leaves
+    // both names and the start file as they were: Save then writes the scene
+    // still in the model to its own file, never over the one that failed.
+    void failedOpenKeepsTheCurrentScene_data()
     {
+        QTest::addColumn<bool>("startFileFails");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("short file") << false << "Read beyond end of file.";
+        QTest::newRow("start file not writable") << true << "File access denied.";
+    }
+    void failedOpenKeepsTheCurrentScene()
+    {
+        QFETCH(bool, startFileFails);
+        QFETCH(QString, error);
         MainFormFixture f;
         const QString start = f.SaveScene(QStringLiteral("start.ato"), SceneOf({1}));
         f.StartWith(start);
-        const QString damaged = f.config.Path(QStringLiteral("damaged.ato"));
-        f.config.WriteFile(damaged, QByteArray(1000, '\x7f'));
-        f.dialogs.openAnswers.push_back(damaged);
+        const QString chosen = f.SaveScene(QStringLiteral("chosen.ato"), SceneOf({2, 3}));
+        if (startFileFails) // a folder where the start file was
+            QVERIFY(QFile::remove(f.config.StartFile()) && QDir().mkpath(f.config.StartFile()));
+        else
+            f.config.WriteFile(chosen, QByteArray(1000, '\x7f'));
+        const QByteArray chosenBytes = f.config.ReadFile(chosen);
+        f.dialogs.openAnswers.push_back(chosen);
         f.form->Open1Click();
-        QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Read beyond end of file.")});
-        QCOMPARE(f.form->FName->text(), damaged);
+        QCOMPARE(f.dialogs.errors, QStringList{error});
+        QCOMPARE(f.form->FName->text(), chosen);
+        QCOMPARE(f.form->Names().StartSceneName, start);
         f.system.X[1] = 5;
         f.form->Save1Click();
-        QCOMPARE(f.config.ReadFile(damaged), QByteArray(1000, '\x7f'));
+        QCOMPARE(f.config.ReadFile(chosen), chosenBytes);
         QCOMPARE(f.config.ReadFile(start), SceneBytes(f.system));
     }
 
@@ -191,13 +207,22 @@ private slots:
         QCOMPARE(f.system.B2, 2.718L);
     }
 
+    // No name, or a caption in its place, is no file to save over.
+    void saveWithoutAFileNameAsksForOne_data()
+    {
+        QTest::addColumn<bool>("repainted");
+        QTest::newRow("empty name after a repaint") << true;
+        QTest::newRow("the caption") << false;
+    }
     void saveWithoutAFileNameAsksForOne()
     {
+        QFETCH(bool, repainted);
         MainFormFixture f;
         f.config.WriteStartFile(QByteArray());
         f.Start();
         f.form->Daons1Click(); // the easy square, from an empty start file
-        f.form->Names().SceneFileName.clear();
+        if (repainted)
+            f.form->Names().SceneFileName.clear();
         const QString target = f.config.Path(QStringLiteral("named.ato"));
         f.dialogs.saveAnswers.push_back(target);
         f.form->Save1Click();

@@ -21,6 +21,7 @@
 
 #include "editor/editdlg.h"
 #include "model/extended.h"
+#include "scenes/filesizelimit.h"
 #include "ui/aboutbox.h"
 #include "view/drawingarea.h"
 
@@ -39,7 +40,6 @@
 #include <QSlider>
 #include <QTabWidget>
 
-#include <csignal>
 #include <cstring>
 #include <sys/resource.h>
 
@@ -957,7 +957,7 @@ private slots:
     void initTestCase()
     {
         // A write past the file-size limit fails as on a full disk, as in the program.
-        std::signal(SIGXFSZ, SIG_IGN);
+        LetFileSizeLimitFailWrites();
         QApplication::setQuitOnLastWindowClosed(false);
     }
 

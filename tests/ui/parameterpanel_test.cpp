@@ -1,7 +1,9 @@
 #include "mainformfixture.h"
+#include "modeldifference.h"
 
 #include "scenes/numbertext.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTabWidget>
 
@@ -108,7 +110,9 @@ private slots:
 
         QLineEdit* edit = f.Find(field.toLatin1().constData());
         edit->setFocus();
-        edit->setText(text);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab); // the focus leaves the field
         if (error.isEmpty()) {
             QCOMPARE(f.dialogs.errors, QStringList());
@@ -118,6 +122,46 @@ private slots:
             QCOMPARE(*target, before);
         }
         QCOMPARE(edit->text(), text);
+    }
+
+    // Filled fields show the start of their text; leaving one unchanged
+    // stores nothing, so a third stays a third, not its 15 digits.
+    void untouchedFieldsShowTheirStartAndKeepTheModel()
+    {
+        MainFormFixture f;
+        f.Start();
+        TaonSystem scene = SceneOf({1, 2}, 1.0L / 3);
+        for (int k = 0; k < CoefficientCount; ++k)
+            scene.*CoefficientFields[k] = Real(k + 1) / 3 + 2;
+        f.dialogs.openAnswers.push_back(f.SaveScene(QString(120, QLatin1Char('p')) + QStringLiteral(".ato"), scene));
+        f.form->Open1Click();
+        QList<QLineEdit*> fields{f.form->FName, f.form->EditDT};
+        fields.append({f.form->CoefficientEdits.begin(), f.form->CoefficientEdits.end()});
+        for (QLineEdit* edit : fields)
+            QCOMPARE(edit->cursorPosition(), 0);
+        for (QLineEdit* edit : fields.mid(1)) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Tab);
+        }
+        QVERIFY(SameBits(f.system.dt, scene.dt));
+        for (int k = 0; k < CoefficientCount; ++k)
+            QVERIFY2(SameBits(f.system.*CoefficientFields[k], scene.*CoefficientFields[k]), CoefficientNames[k]);
+    }
+
+    // A click on a turn-pad or zoom button takes the focus: the typed dt is
+    // stored, and Enter then presses that button, not Go.
+    void padButtonsTakeTheFocus()
+    {
+        ListingFixture f;
+        for (QPushButton* pad : {f.form->DaoTeta, f.form->DaoForvard}) {
+            f.form->EditDT->setFocus();
+            QTest::keyClicks(f.form->EditDT, QStringLiteral("5"));
+            QTest::mouseClick(pad, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), pad);
+            QCOMPARE(f.system.dt, TextToFloat(f.form->EditDT->text()));
+            QTest::keyClick(pad, Qt::Key_Return);
+            QVERIFY(f.system.Stopped && f.system.StepCount == 0);
+        }
     }
 
     // A focus change to a dialog or a menu is no leaving of the field.

@@ -92,6 +92,20 @@ private slots:
         QVERIFY(f.form->Comment->toPlainText().contains(QLatin1Char('\n')));
     }
 
+    // After a failed start-up Go looks "OK" while the window is not at rest:
+    // the look decides, so Escape does nothing and Enter brings it to rest.
+    void keysFollowTheLookOfGo()
+    {
+        MainFormFixture f;
+        f.config.WriteFile(f.config.Path(QStringLiteral("short.ato")), QByteArray(100, '\1'));
+        f.StartWith(f.config.Path(QStringLiteral("short.ato")));
+        f.form->TrackBar->setFocus();
+        QTest::keyClick(f.form->TrackBar, Qt::Key_Escape);
+        QVERIFY(!f.system.Stopped);
+        QTest::keyClick(f.form->TrackBar, Qt::Key_Return);
+        QVERIFY(f.system.Stopped && f.system.StepCount == 0);
+    }
+
     // A second click on Go between two steps of a stopped run must not nest a run.
     void stopAndGoBetweenTwoStepsContinuesTheRun()
     {

@@ -70,12 +70,13 @@ private slots:
         QCOMPARE(f.system.X[60], 0.3L * 60 + 1);
         QCOMPARE(f.form->CoefficientEdits[5]->text(), QStringLiteral("5")); // EditG1
 
-        // The field shows the scene's dt while the model runs with 0.001 until the field is left.
+        // The field shows the scene's dt while the model runs with 0.001 until
+        // the user changes the field: merely leaving it changes nothing.
         QCOMPARE(f.form->EditDT->text(), QStringLiteral("0.05"));
         QCOMPARE(f.system.dt, 0.001L);
         f.form->EditDT->setFocus();
         f.form->Cool->setFocus(Qt::TabFocusReason);
-        QCOMPARE(f.system.dt, 0.05L);
+        QCOMPARE(f.system.dt, 0.001L);
     }
 
     // A read error is reported and the rest of the start-up skipped.
@@ -94,6 +95,11 @@ private slots:
         f.form->Go->click();
         QVERIFY(f.system.Stopped);
         QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
+        // The file that failed is not the current scene: Save asks for a name.
+        f.dialogs.saveAnswers.push_back(std::nullopt);
+        f.form->Save1Click();
+        QCOMPARE(f.dialogs.saveDialogs, 1);
+        QCOMPARE(f.config.ReadFile(path), QByteArray(100, '\1'));
     }
 
     void resizeFollowsTheControlPanel()

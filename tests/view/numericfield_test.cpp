@@ -45,6 +45,33 @@ private slots:
         QTest::keyClick(&field, Qt::Key_Delete);
         QCOMPARE(field.text(), QStringLiteral("2"));
     }
+
+    // Keys that type nothing work with Ctrl too: "9" typed after them into
+    // "123" with "23" selected, and what Ctrl+Insert copied.
+    void controlKeysThatTypeNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << "9123 x";
+        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << "1239 x";
+        QTest::newRow("Ctrl+Shift+Left") << int(Qt::Key_Left) << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                         << "923 x";
+        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier) << "19 23";
+    }
+    void controlKeysThatTypeNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, result);
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        QLineEdit field(QStringLiteral("123"));
+        NumericKeyGuard::Attach(&field);
+        field.setSelection(1, 2);
+        QTest::keyClick(&field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(&field, Qt::Key_9);
+        QCOMPARE(field.text() + ' ' + QGuiApplication::clipboard()->text(), result);
+    }
 };
 
 QTEST_MAIN(NumericFieldTest)

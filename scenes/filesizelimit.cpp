@@ -1,0 +1,8 @@
+#include "scenes/filesizelimit.h"
+
+#include <csignal>
+
+void LetFileSizeLimitFailWrites()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}

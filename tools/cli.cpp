@@ -30,6 +30,7 @@ Commands:
   bench                  steps per second of the literal reference and of the
                          fast engine on 100 present points; last line "ratio: N"
   --help                 show this text
+  --version              show the version
 
 Options of run:
   --steps N              number of steps, 0 or more
@@ -284,6 +285,10 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
         const std::string& command = args.front();
         if (command == "--help" || command == "-h" || command == "help") {
             out << CliHelp;
+            return 0;
+        }
+        if (command == "--version") {
+            out << "zarvitone-cli " ZARVITONE_VERSION "\n";
             return 0;
         }
         if (command == "show")

@@ -71,6 +71,12 @@ std::vector<TaonSystem> Run(const char* example, const std::vector<std::string>&
     return states;
 }
 
+// The switch `option` of run when `on`, else nothing.
+std::vector<std::string> Option(bool on, const char* option)
+{
+    return on ? std::vector<std::string>{option} : std::vector<std::string>{};
+}
+
 std::vector<int> Every(int step, int count)
 {
     std::vector<int> steps;
@@ -138,27 +144,24 @@ private slots:
         QVERIFY(QFileInfo(folder + name + ".txt").size() > 0);
     }
 
-    void restingPairs_data()
-    {
-        QTest::addColumn<int>("i");
-        QTest::addColumn<int>("j");
-        QTest::addColumn<double>("stable");
-        QTest::newRow("group 1") << 1 << 2 << 0.3932;
-        QTest::newRow("group 2") << 51 << 52 << 0.4904;
-        QTest::newRow("group 3") << 76 << 77 << 0.6899;
-    }
+    // One pair per group, each at its row's stable distance.
     void restingPairs()
     {
-        QFETCH(int, i);
-        QFETCH(int, j);
-        QFETCH(double, stable);
-        // The law turns from apart to together there, with the pair's own row.
+        struct Pair {
+            int i, j;
+            Real stable;
+        };
+        const Pair pairs[] = {{1, 2, 0.3932L}, {51, 52, 0.4904L}, {76, 77, 0.6899L}};
         const TaonSystem scene = Load(ExamplePath("resting-pairs"));
-        const GroupCoefficients row = CoefficientsOf(scene, GroupOf(j, SlotCount));
-        QVERIFY(PairBracket(row, {}, stable - 0.001L) < 0);
-        QVERIFY(PairBracket(row, {}, stable + 0.001L) > 0);
-        for (const TaonSystem& state : Run("resting-pairs", {}, Every(1000, 3)))
-            QVERIFY(std::fabs(Distance(state, i, j) - stable) < 0.0005L);
+        const std::vector<TaonSystem> states = Run("resting-pairs", {}, Every(1000, 3));
+        for (const Pair& pair : pairs) {
+            // The law turns from apart to together there, with the pair's own row.
+            const GroupCoefficients row = CoefficientsOf(scene, GroupOf(pair.i, SlotCount));
+            QVERIFY(PairBracket(row, {}, pair.stable - 0.001L) < 0);
+            QVERIFY(PairBracket(row, {}, pair.stable + 0.001L) > 0);
+            for (const TaonSystem& state : states)
+                QVERIFY(std::fabs(Distance(state, pair.i, pair.j) - pair.stable) < 0.0005L);
+        }
     }
 
     void boundCluster()
@@ -184,9 +187,7 @@ private slots:
         QFETCH(bool, taoscope);
         int swingsOut = 0;
         bool out = false;
-        for (const TaonSystem& state :
-             Run("taoscope-parity", taoscope ? std::vector<std::string>{"--taoscope"} : std::vector<std::string>{},
-                 Every(100, 20))) {
+        for (const TaonSystem& state : Run("taoscope-parity", Option(taoscope, "--taoscope"), Every(100, 20))) {
             const Real opposite = Distance(state, 1, 2);
             const Real equal = Distance(state, 3, 5);
             QVERIFY(opposite > 0.38L && opposite < 0.41L);
@@ -216,8 +217,7 @@ private slots:
     {
         QFETCH(bool, contact);
         const std::vector<TaonSystem> states =
-            Run("contact-term", contact ? std::vector<std::string>{"--functions3x1"} : std::vector<std::string>{},
-                contact ? Every(250, 20) : Every(2500, 1));
+            Run("contact-term", Option(contact, "--functions3x1"), contact ? Every(250, 20) : Every(2500, 1));
         Real nearest = INFINITY, farthest = 0;
         for (const TaonSystem& state : states) {
             nearest = std::min(nearest, Distance(state, 1, 2));
@@ -334,8 +334,7 @@ private slots:
     void coolDown()
     {
         QFETCH(bool, cool);
-        const TaonSystem last =
-            Run("cool-down", cool ? std::vector<std::string>{"--cool"} : std::vector<std::string>{}, {2000}).back();
+        const TaonSystem last = Run("cool-down", Option(cool, "--cool"), {2000}).back();
         if (!cool) {
             QVERIFY(MaxSpeed(last, Tetrahedron) > 0.5L);
             return;

@@ -70,6 +70,15 @@ void WriteInPlace(const QString& target, const QByteArray& bytes, const QString&
 
 } // namespace
 
+bool MayReplace(const QString& path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (folder.isDir() && !folder.isWritable())
+        return false;
+    return !file.exists() || file.isWritable();
+}
+
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
 {
     if (makeFolder && !path.isEmpty())

@@ -10,3 +10,8 @@
 // partly written. Creates the folder when `makeFolder` is set. Throws
 // UserError with the file error text on failure.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder = false);
+
+// False when the user may not replace the file at `path`: its folder exists
+// but is not writable, or the file exists but is not writable. A missing
+// folder is left to the write itself to report.
+bool MayReplace(const QString& path);

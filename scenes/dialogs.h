@@ -20,5 +20,7 @@ public:
     // nothing when cancelled. Opening accepts names of files that do not exist,
     // saving replaces a file without asking.
     virtual std::optional<QString> ChooseSceneToOpen() = 0;
+    // The same Open dialog, starting in `folder`.
+    virtual std::optional<QString> ChooseSceneToOpenIn(const QString& folder) = 0;
     virtual std::optional<QString> ChooseSceneToSave() = 0;
 };

@@ -2,10 +2,12 @@
 #include "ui/mainform.h"
 
 #include "editor/editdlg.h"
+#include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
 #include "scenes/guard.h"
 #include "scenes/scenefile.h"
 #include "scenes/startfile.h"
+#include "ui/examplefolder.h"
 #include "view/drawingarea.h"
 
 #include <QPlainTextEdit>
@@ -28,16 +30,25 @@ void TMainForm::New1Click()
 
 void TMainForm::Open1Click()
 {
-    const std::optional<QString> path = dialogs_.ChooseSceneToOpen();
-    if (!path)
-        return;
+    if (const std::optional<QString> path = dialogs_.ChooseSceneToOpen())
+        OpenScene(*path);
+}
+
+void TMainForm::OpenExample1Click()
+{
+    if (const std::optional<QString> path = dialogs_.ChooseSceneToOpenIn(ExamplesFolder()))
+        OpenScene(*path);
+}
+
+void TMainForm::OpenScene(const QString& path)
+{
     view_.SpiralMode = false;
     EnableSceneButtons(true);
     const FileNames before = names_;
-    names_.SceneFileName = *path;
+    names_.SceneFileName = path;
     ShowFileName(names_.SceneFileName);
     const bool opened = Guarded(dialogs_, [this, &path] {
-        ReadSceneFile(system_, *path, OpenCheck::Guarded);
+        ReadSceneFile(system_, path, OpenCheck::Guarded);
         // Only a scene read whole becomes the start scene.
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);
@@ -59,8 +70,9 @@ void TMainForm::Save1Click()
 {
     if (view_.SpiralMode)
         return;
-    // Without a current file there is nothing to save over: ask for a name.
-    if (!HasSaveTarget(names_)) {
+    // Without a current file there is nothing to save over, and a file the
+    // user may not replace (an installed example) is not one: ask for a name.
+    if (!HasSaveTarget(names_) || !MayReplace(names_.SceneFileName)) {
         Saveas1Click();
         return;
     }

@@ -1,5 +1,7 @@
 #include "ui/helplookup.h"
 
+#include "ui/programfolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,14 +19,8 @@ QString HelpDocumentName(const QString& helpFileName)
 
 QStringList HelpFolders(const QString& programFolder)
 {
-    const QDir program(programFolder);
-    QStringList folders;
-    for (const QString& relative : {QStringLiteral("."), QStringLiteral("help"), QStringLiteral(ZARV_HELP_FROM_BINDIR)}) {
-        const QString folder = QDir::cleanPath(program.absoluteFilePath(relative));
-        if (!folders.contains(folder))
-            folders.append(folder);
-    }
-    return folders;
+    return FoldersFromProgram(programFolder,
+                              {QStringLiteral("."), QStringLiteral("help"), QStringLiteral(ZARV_HELP_FROM_BINDIR)});
 }
 
 QStringList HelpFolders()

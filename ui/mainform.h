@@ -58,6 +58,9 @@ public:
     void CoefficientExit(int index);
     void New1Click();
     void Open1Click();
+    void OpenExample1Click();
+    // The file step of Open, for a name chosen elsewhere (the command line).
+    void OpenScene(const QString& path);
     void Save1Click();
     void Saveas1Click();
     void Exit1Click();
@@ -175,6 +178,7 @@ public:
     QMenu* Images = nullptr;
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
+    QAction* OpenExample1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Exit1 = nullptr;

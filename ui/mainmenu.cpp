@@ -24,6 +24,7 @@ void TMainForm::BuildMenu()
     file->setObjectName(QStringLiteral("File1"));
     New1 = Item(file, "New1", QStringLiteral("New"), Qt::Key_F2);
     Open1 = Item(file, "Open1", QStringLiteral("Open"), Qt::Key_F3);
+    OpenExample1 = Item(file, "OpenExample1", QStringLiteral("Open Example..."));
     Save1 = Item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     Saveas1 = Item(file, "Saveas1", QStringLiteral("Save As ..."));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -61,6 +62,7 @@ void TMainForm::BuildMenu()
 
     connect(New1, &QAction::triggered, this, &TMainForm::New1Click);
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(OpenExample1, &QAction::triggered, this, &TMainForm::OpenExample1Click);
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(Saveas1, &QAction::triggered, this, &TMainForm::Saveas1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);

@@ -42,17 +42,22 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseScene(false);
+    return ChooseScene(false, folder_);
+}
+
+std::optional<QString> WidgetDialogs::ChooseSceneToOpenIn(const QString& folder)
+{
+    return ChooseScene(false, folder);
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToSave()
 {
-    return ChooseScene(true);
+    return ChooseScene(true, folder_);
 }
 
-std::optional<QString> WidgetDialogs::ChooseScene(bool saving)
+std::optional<QString> WidgetDialogs::ChooseScene(bool saving, const QString& folder)
 {
-    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder_,
+    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder,
                        QStringLiteral("Taons files (*.ato)"));
     // Qt's own dialog behaves the same everywhere; a platform one may not
     // add the default extension or may refuse names of missing files.

@@ -15,10 +15,11 @@ public:
     void ShowInformation(const QString& text) override;
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseSceneToOpen() override;
+    std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
 
 private:
-    std::optional<QString> ChooseScene(bool saving);
+    std::optional<QString> ChooseScene(bool saving, const QString& folder);
     QWidget* owner_;
     QString folder_; // where the last file dialog ended, as the next one starts there
 };

@@ -34,6 +34,12 @@ std::optional<QString> ScriptedDialogs::ChooseSceneToOpen()
     return answer;
 }
 
+std::optional<QString> ScriptedDialogs::ChooseSceneToOpenIn(const QString& folder)
+{
+    openFolders << folder;
+    return ChooseSceneToOpen();
+}
+
 std::optional<QString> ScriptedDialogs::ChooseSceneToSave()
 {
     ++saveDialogs;

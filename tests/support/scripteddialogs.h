@@ -16,6 +16,7 @@ public:
     void ShowInformation(const QString& text) override;
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseSceneToOpen() override;
+    std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
 
     // Answers, used in order; std::nullopt cancels a file dialog.
@@ -27,6 +28,7 @@ public:
     QStringList informations;
     QStringList confirmations;
     int openDialogs = 0;
+    QStringList openFolders; // where each Open dialog that was given a folder started
     int saveDialogs = 0;
     QStringList unexpected; // questions asked without a scripted answer
 };

@@ -1,3 +1,4 @@
+#include "ui/examplefolder.h"
 #include "ui/helplookup.h"
 #include "ui/helpmenu.h"
 #include "ui/helpviewer.h"
@@ -10,8 +11,9 @@
 #include <QTextBrowser>
 
 // Installs this build into a scratch prefix, as a user or a packager would,
-// and checks that the program, its help and its desktop entry arrive in the
-// usual places, and that the installed program's help lookup finds the help.
+// and checks that the program, its help, its examples, its desktop entry,
+// metadata, file type and manual pages arrive in the usual places, and that
+// the installed program finds its help and its examples.
 class HelpInstallTest : public QObject {
     Q_OBJECT
 private slots:
@@ -39,7 +41,16 @@ private slots:
             QTest::newRow("command-line program") << bin + "zarvitone-cli" << true;
         for (const char* document : {"DezUdoEn.html", "DezUdoRu.html", "DezUdoPl.html"})
             QTest::newRow(document) << QStringLiteral(ZARV_HELP_INSTALL_DIR "/") + document << false;
-        QTest::newRow("desktop entry") << data + "applications/zarvitone.desktop" << false;
+        QTest::newRow("desktop entry") << data + "applications/" ZARV_DESKTOP_ID ".desktop" << false;
+        QTest::newRow("metadata") << data + "metainfo/" ZARV_DESKTOP_ID ".metainfo.xml" << false;
+        QTest::newRow("scene file type") << data + "mime/packages/" ZARV_DESKTOP_ID ".xml" << false;
+        for (const char* page : {"zarvitone.1", "zarvitone-cli.1"})
+            QTest::newRow(page) << QStringLiteral(ZARV_INSTALL_MANDIR "/man1/") + page << false;
+        for (const char* example : {ZARV_EXAMPLES}) {
+            for (const char* extension : {".ato", ".txt"})
+                QTest::newRow(qPrintable(QStringLiteral("example %1%2").arg(example, extension)))
+                    << QStringLiteral(ZARV_EXAMPLES_INSTALL_DIR "/%1%2").arg(example, extension) << false;
+        }
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
                 << data + QStringLiteral("icons/hicolor/%1x%1/apps/zarvitone.png").arg(size) << false;
@@ -72,12 +83,13 @@ private slots:
 
     void desktopEntry()
     {
-        QFile file(QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_DATADIR "/applications/zarvitone.desktop")));
+        QFile file(QDir(prefix_.path())
+                       .filePath(QStringLiteral(ZARV_INSTALL_DATADIR "/applications/" ZARV_DESKTOP_ID ".desktop")));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         QCOMPARE(lines.first(), QStringLiteral("[Desktop Entry]"));
-        for (const char* entry : {"Type=Application", "Name=Zarvitone", "Exec=zarvitone", "Icon=zarvitone",
-                                  "Categories=Science;Physics;Education;"})
+        for (const char* entry : {"Type=Application", "Name=Zarvitone", "Exec=zarvitone %f", "Icon=zarvitone",
+                                  "Categories=Science;Physics;Education;", "MimeType=application/x-zarvitone-scene;"})
             QVERIFY2(lines.contains(QString::fromLatin1(entry)), entry);
     }
 
@@ -110,10 +122,24 @@ private slots:
         QVERIFY(menu.Viewer()->Browser()->toPlainText().contains(QStringLiteral("Contents")));
     }
 
+    void installedProgramFindsItsExamples()
+    {
+        const QString program = QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_BINDIR));
+        QCOMPARE(ExamplesFolder(program), QDir(prefix_.path()).filePath(QStringLiteral(ZARV_EXAMPLES_INSTALL_DIR)));
+    }
+
     // The installed program starts and keeps running on its own (no library
-    // or resource missing); it is ended by the test.
+    // or resource missing); it is ended by the test. A scene given as its
+    // argument opens as File › Open opens it: the start file then names it.
+    void installedProgramStarts_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::newRow("no argument") << QString();
+        QTest::newRow("an example") << QStringLiteral(ZARV_EXAMPLES_INSTALL_DIR "/blockade.ato");
+    }
     void installedProgramStarts()
     {
+        QFETCH(QString, scene);
         QTemporaryDir config;
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -121,11 +147,15 @@ private slots:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_BINDIR "/zarvitone")), {});
+        const QString scenePath = QDir(prefix_.path()).filePath(scene);
+        program.start(QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_BINDIR "/zarvitone")),
+                      scene.isEmpty() ? QStringList() : QStringList{scenePath});
         QVERIFY(program.waitForStarted(10000));
         QVERIFY2(!program.waitForFinished(2000), program.readAll().constData());
         QCOMPARE(program.state(), QProcess::Running);
-        QVERIFY(QFileInfo::exists(config.filePath(QStringLiteral("zarvitone/Start.zarv")))); // its start-up ran
+        QFile startFile(config.filePath(QStringLiteral("zarvitone/Start.zarv")));
+        QVERIFY(startFile.open(QIODevice::ReadOnly)); // its start-up ran
+        QCOMPARE(QString::fromUtf8(startFile.readAll()), scene.isEmpty() ? QString() : scenePath);
         program.terminate();
         QVERIFY(program.waitForFinished(10000));
     }

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: cpack builds it from the build tree,
+# dpkg-deb unpacks it into a scratch folder, and the unpacked programs run
+# from there. Its version is the project's, its dependencies come from the
+# binaries (libQt6 among them), and it holds the examples, the manual pages,
+# the metadata and the scene file type.
+#
+# Usage: deb_test.sh BUILD-DIR VERSION
+# Exit status 77 (a skipped test) when the packaging tools are missing.
+set -euo pipefail
+
+build=$1 version=$2
+
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed; scripts/test installs dpkg-dev and file"
+    exit 77
+  fi
+done
+work=$(mktemp -d "${TMPDIR:-/tmp}/zarvitone-deb.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/out/zarvitone_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ]
+[ "$(dpkg-deb -f "$deb" Section)" = science ]
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/zarvitone usr/bin/zarvitone-cli \
+    usr/share/applications/org.zarvitone.Zarvitone.desktop \
+    usr/share/metainfo/org.zarvitone.Zarvitone.metainfo.xml \
+    usr/share/mime/packages/org.zarvitone.Zarvitone.xml \
+    usr/share/man/man1/zarvitone.1 usr/share/man/man1/zarvitone-cli.1 \
+    usr/share/zarvitone/examples/blockade.ato usr/share/zarvitone/examples/blockade.txt; do
+  [ -s "$root/$file" ] || { echo "missing from the package: $file"; exit 1; }
+done
+
+cli=$root/usr/bin/zarvitone-cli
+[ "$("$cli" --version)" = "zarvitone-cli $version" ]
+# One example through a run: Blockade holds slot 76 where the scene put it.
+"$cli" run "$root/usr/share/zarvitone/examples/blockade.ato" --steps 200 --blockade --out "$work/run.ato"
+before=$("$cli" show "$root/usr/share/zarvitone/examples/blockade.ato" | grep '^slot 71 ')
+after=$("$cli" show "$work/run.ato" | grep '^slot 71 ')
+[ "$before" != "$after" ]
+[ "$("$cli" show "$work/run.ato" | grep '^slot 76 ')" = "$("$cli" show "$root/usr/share/zarvitone/examples/blockade.ato" | grep '^slot 76 ')" ]
+echo "package $(basename "$deb") unpacks and runs"

@@ -50,7 +50,10 @@ private slots:
         } else {
             QLineEdit* field = f.Find(change.toLatin1().constData());
             field->setFocus();
-            field->setText(change == QLatin1String("EditA1") ? field->text() : QStringLiteral("7"));
+            if (change != QLatin1String("EditA1")) { // typed, as only typing marks a field changed
+                field->selectAll();
+                QTest::keyClicks(field, QStringLiteral("7"));
+            }
             QTest::keyClick(field, Qt::Key_Tab); // the focus leaves the field
         }
         QCOMPARE(f.dialogs.errors, QStringList());

@@ -21,4 +21,7 @@ public:
     // saving replaces a file without asking.
     virtual std::optional<QString> ChooseSceneToOpen() = 0;
     virtual std::optional<QString> ChooseSceneToSave() = 0;
+    // Save dialog for a table of figures ("CSV files (*.csv)", default
+    // extension "csv"); replaces a file without asking.
+    virtual std::optional<QString> ChooseCsvToSave() = 0;
 };

@@ -19,6 +19,7 @@ void TMainForm::New1Click()
     EnableSceneButtons(true);
     FName->setText(names_.SceneFileName);
     ResetStepCount();
+    SceneReplaced();
     Drawing->DrawScene();
     FillListing();
     RefillParameterFields();
@@ -40,6 +41,7 @@ void TMainForm::Open1Click()
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
         ResetStepCount();
+        SceneReplaced();
         Drawing->DrawScene();
         FillListing();
         RefillParameterFields();

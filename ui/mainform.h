@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/runloop.h"
+#include "model/runquantities.h"
 #include "model/taonsystem.h"
 #include "scenes/filenames.h"
 #include "view/showimages.h"
@@ -28,6 +29,7 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTimer;
+class RunMonitor;
 class TAboutBox;
 class TEditDlg;
 class UserDialogs;
@@ -64,6 +66,7 @@ public:
     void CommentExit();
     void Daons1Click();
     void Spiral1Click();
+    void RunMonitor1Click();
     void About1Click();
 
     void FillListing() override;
@@ -98,10 +101,13 @@ private:
     void EnableSceneButtons(bool enabled) override;
     void ShowFileName(const QString& name) override;
     void ResetStepCount();
+    // A scene opened or built: model time and the monitor's samples start afresh.
+    void SceneReplaced();
 
     // RunHost: the window's duties between two steps.
     RunSwitches CurrentSwitches() override;
     void ShowStepCount(std::int32_t stepCount) override;
+    void StepTaken() override;
     void DrawScene() override;
     bool ShowListChecked() override;
     void ProcessEvents() override;
@@ -116,6 +122,7 @@ private:
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs& dialogs_;
     StepEngine engine_;
+    RunTally tally_;
     bool runLoopActive_ = false;
     bool closeRequested_ = false;
     bool ListingShowsVelocity = false;
@@ -176,6 +183,7 @@ public:
     QAction* ShowSpin = nullptr;
     QAction* ShowNumbersOfPoints = nullptr;
     QAction* MoveToCenter = nullptr;
+    QAction* RunMonitor1 = nullptr;
     QAction* Left1 = nullptr;
     QAction* Right1 = nullptr;
     QAction* Up1 = nullptr;
@@ -188,5 +196,6 @@ public:
 
     TEditDlg* EditDlg = nullptr;
     TAboutBox* AboutBox = nullptr;
+    RunMonitor* Monitor = nullptr; // made at its first opening
     std::unique_ptr<HelpMenu> Help;
 };

@@ -38,6 +38,7 @@ void TMainForm::BuildMenu()
     ShowSpin = Item(view, "ShowSpin", QStringLiteral("ShowSpin"), Qt::Key_F6);
     ShowNumbersOfPoints = Item(view, "ShowNumbersOfPoints", QStringLiteral("Show Numbers of Points"), Qt::Key_F7);
     MoveToCenter = Item(view, "MoveToCenter", QStringLiteral("Move to center"), Qt::Key_F8);
+    RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);
 
@@ -63,5 +64,6 @@ void TMainForm::BuildMenu()
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(Daons1, &QAction::triggered, this, &TMainForm::Daons1Click);
     connect(Spiral1, &QAction::triggered, this, &TMainForm::Spiral1Click);
+    connect(RunMonitor1, &QAction::triggered, this, &TMainForm::RunMonitor1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

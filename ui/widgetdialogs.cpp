@@ -42,22 +42,26 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseScene(false);
+    return ChooseFile(false, QStringLiteral("Taons files (*.ato)"), QStringLiteral("ato"));
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToSave()
 {
-    return ChooseScene(true);
+    return ChooseFile(true, QStringLiteral("Taons files (*.ato)"), QStringLiteral("ato"));
 }
 
-std::optional<QString> WidgetDialogs::ChooseScene(bool saving)
+std::optional<QString> WidgetDialogs::ChooseCsvToSave()
 {
-    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder_,
-                       QStringLiteral("Taons files (*.ato)"));
+    return ChooseFile(true, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+}
+
+std::optional<QString> WidgetDialogs::ChooseFile(bool saving, const QString& filter, const QString& suffix)
+{
+    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder_, filter);
     // Qt's own dialog behaves the same everywhere; a platform one may not
     // add the default extension or may refuse names of missing files.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(QStringLiteral("ato"));
+    dialog.setDefaultSuffix(suffix);
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);

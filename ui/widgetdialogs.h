@@ -16,9 +16,10 @@ public:
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseSceneToOpen() override;
     std::optional<QString> ChooseSceneToSave() override;
+    std::optional<QString> ChooseCsvToSave() override;
 
 private:
-    std::optional<QString> ChooseScene(bool saving);
+    std::optional<QString> ChooseFile(bool saving, const QString& filter, const QString& suffix);
     QWidget* owner_;
     QString folder_; // where the last file dialog ended, as the next one starts there
 };

@@ -2,10 +2,12 @@
 // processing events between steps) against the bare engine on the same
 // 100-point scene, in one process. Runs offscreen unless a display is chosen.
 #include "bench/step/stepbenchmark.h"
+#include "charts/runmonitor.h"
 #include "model/stepengine.h"
 #include "scenes/scenefile.h"
 #include "ui/mainform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -79,11 +81,18 @@ int main(int argc, char* argv[])
     const double headless = HeadlessRate(scene);
     const double window = WindowRate(form, false);
     const double listing = WindowRate(form, true);
+    form.RunMonitor1->trigger();
+    if (!QTest::qWaitForWindowExposed(form.Monitor))
+        return 1;
+    const double monitored = WindowRate(form, false);
+    const std::size_t samples = form.Monitor->Record().Samples().size();
     std::printf("Run in the main window: 100 present points, %d steps each, platform %s\n", Steps,
                 qPrintable(QGuiApplication::platformName()));
     std::printf("engine alone                %8.1f steps/s\n", headless);
     std::printf("window, drawing every step  %8.1f steps/s\n", window);
     std::printf("window, drawing and listing %8.1f steps/s\n", listing);
+    std::printf("run monitor open            %8.1f steps/s  (%zu samples, %.2f of the window's rate)\n", monitored,
+                samples, monitored / window);
     std::printf("ratio: %.2f\n", window / headless);
     return 0;
 }

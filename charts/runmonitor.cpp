@@ -44,11 +44,23 @@ enum Row {
 };
 
 const std::array<const char*, RowCount> RowNames = {
-    "Steps in this run",       "Steps in all",            "Model time",          "Steps per second",
-    "Kinetic energy, group 1", "Kinetic energy, group 2", "Kinetic energy, group 3",
-    "Kinetic energy, total",   "Momentum x",              "Momentum y",          "Momentum z",
-    "Momentum, size",          "Centroid x",              "Centroid y",          "Centroid z",
-    "Radius of gyration",      "Largest speed",
+    "Steps in this run",
+    "Steps in all",
+    "Model time",
+    "Steps per second",
+    "Kinetic energy, group 1",
+    "Kinetic energy, group 2",
+    "Kinetic energy, group 3",
+    "Kinetic energy, total",
+    "Momentum x",
+    "Momentum y",
+    "Momentum z",
+    "Momentum, size",
+    "Centroid x",
+    "Centroid y",
+    "Centroid z",
+    "Radius of gyration",
+    "Largest speed",
 };
 
 struct Choice {
@@ -65,7 +77,8 @@ const std::array<Choice, 3> SecondFigures = {{
 std::vector<RunPlot::Line> EnergyLines()
 {
     return {
-        {QStringLiteral("group 1"), QColor(Colours::Lime), [](const RunSample& s) { return s.Figures.GroupKinetic[0]; }},
+        {QStringLiteral("group 1"), QColor(Colours::Lime),
+         [](const RunSample& s) { return s.Figures.GroupKinetic[0]; }},
         {QStringLiteral("group 2"), QColor(Colours::Yellow),
          [](const RunSample& s) { return s.Figures.GroupKinetic[1]; }},
         {QStringLiteral("group 3"), QColor(Colours::Red), [](const RunSample& s) { return s.Figures.GroupKinetic[2]; }},
@@ -94,7 +107,8 @@ RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDial
         Figures->item(row, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     Figures->verticalHeader()->setDefaultSectionSize(Figures->fontMetrics().height() + 4);
-    Figures->setColumnWidth(0, Figures->fontMetrics().horizontalAdvance(QStringLiteral("Kinetic energy, group 1")) + 12);
+    Figures->setColumnWidth(0,
+                            Figures->fontMetrics().horizontalAdvance(QStringLiteral("Kinetic energy, group 1")) + 12);
     Figures->setColumnWidth(1, Figures->fontMetrics().horizontalAdvance(QStringLiteral("-0.000123456789012345")) + 12);
     Figures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Figures->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -186,17 +200,16 @@ void RunMonitor::Refresh()
     ShowValue(StepsInAll, QString::number(system_.StepCount));
     ShowValue(ModelTime, FloatToText(now.Time));
     ShowValue(StepsPerSecond, QString::number(rate_.PerSecond(clock_.nsecsElapsed())));
-    const Real values[] = {q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,
-                           q.Momentum.x,      q.Momentum.y,      q.Momentum.z,      q.MomentumSize,
-                           q.Centroid.x,      q.Centroid.y,      q.Centroid.z,      q.Gyration,
-                           q.LargestSpeed};
+    const Real values[] = {q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,    q.Momentum.x,
+                           q.Momentum.y,      q.Momentum.z,      q.MomentumSize,    q.Centroid.x, q.Centroid.y,
+                           q.Centroid.z,      q.Gyration,        q.LargestSpeed};
     for (int k = 0; k < int(std::size(values)); ++k)
         ShowValue(Kinetic1 + k, FloatToText(values[k]));
 
     EnergyPlot->Update(record_);
     SecondPlot->Update(record_);
-    const QString spacing = record_.Stride() == 1 ? QStringLiteral("every step")
-                                                  : QStringLiteral("every %1 steps").arg(record_.Stride());
+    const QString spacing =
+        record_.Stride() == 1 ? QStringLiteral("every step") : QStringLiteral("every %1 steps").arg(record_.Stride());
     SampleNote->setText(QStringLiteral("Samples: %1, one %2").arg(record_.Samples().size()).arg(spacing));
 }
 
@@ -223,7 +236,8 @@ RunSample RunMonitor::SampleNow() const
 void RunMonitor::ChooseSecondFigure(int index)
 {
     const Choice& choice = SecondFigures.at(std::size_t(index));
-    SecondPlot->ShowFigures(QString::fromLatin1(choice.Name), {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}});
+    SecondPlot->ShowFigures(QString::fromLatin1(choice.Name),
+                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}});
     SecondPlot->Update(record_);
 }
 

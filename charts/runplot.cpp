@@ -2,11 +2,18 @@
 
 #include <QChart>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace {
+
+constexpr std::size_t PointsPerLine = 800;
+
+} // namespace
 
 RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
 {
@@ -18,6 +25,7 @@ RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
     stepAxis_ = new QValueAxis(chart);
     stepAxis_->setTitleText(QStringLiteral("step"));
     stepAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    stepAxis_->setTickType(QValueAxis::TicksDynamic);
     valueAxis_ = new QValueAxis(chart);
     valueAxis_->setLabelFormat(QStringLiteral("%.4g"));
     chart->addAxis(stepAxis_, Qt::AlignBottom);
@@ -38,42 +46,46 @@ void RunPlot::ShowFigures(const QString& title, const std::vector<Line>& lines)
     for (const Line& line : lines_) {
         auto* series = new QLineSeries;
         series->setName(line.Name);
-        series->setColor(line.Colour);
+        // A thin cosmetic pen: a wider one is stroked as an outline, whose cost
+        // grows far faster than the number of points.
+        QPen pen(line.Colour, 0);
+        series->setPen(pen);
         chart()->addSeries(series);
         series->attachAxis(stepAxis_);
         series->attachAxis(valueAxis_);
         series_.push_back(series);
     }
     chart()->legend()->setVisible(lines_.size() > 1);
-    whole_ = true;
+    stale_ = true;
 }
 
 void RunPlot::Update(const SampleRecord& record)
 {
     const std::vector<RunSample>& samples = record.Samples();
-    if (record.Generation() != generation_ || samples.size() < shown_) {
-        generation_ = record.Generation();
-        whole_ = true;
-    }
-    const std::size_t from = whole_ ? 0 : shown_;
-    if (from == samples.size() && !whole_)
+    if (!stale_ && record.Generation() == generation_ && samples.size() == shown_)
         return;
+    // The axes first: a change of range lays out every point already there.
+    FitAxes(samples);
+    // Each line is handed over whole (appending point by point costs time in
+    // proportion to the points already there, for every point), and with no
+    // more points than the chart has pixels to show them: every n-th sample
+    // and the last.
+    const std::size_t every = samples.size() / PointsPerLine + 1;
     for (std::size_t k = 0; k < lines_.size(); ++k) {
         QList<QPointF> points;
-        points.reserve(qsizetype(samples.size() - from));
-        for (std::size_t i = from; i < samples.size(); ++i) {
+        points.reserve(qsizetype(samples.size() / every + 1));
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (i % every != 0 && i + 1 != samples.size())
+                continue;
             const Real value = lines_[k].Value(samples[i]);
             if (std::isfinite(value)) // a line has no place for NaN or infinity
                 points.append(QPointF(double(samples[i].Step), double(value)));
         }
-        if (whole_)
-            series_[k]->replace(points);
-        else
-            series_[k]->append(points);
+        series_[k]->replace(points);
     }
+    generation_ = record.Generation();
     shown_ = samples.size();
-    whole_ = false;
-    FitAxes(samples);
+    stale_ = false;
 }
 
 int RunPlot::PointsOfLine(int line) const
@@ -100,7 +112,16 @@ void RunPlot::FitAxes(const std::vector<RunSample>& samples)
         low -= band;
         high += band;
     }
-    const double first = samples.front().Step, last = samples.back().Step;
-    stepAxis_->setRange(first, std::max(last, first + 1));
+    const double first = samples.front().Step, last = std::max<double>(samples.back().Step, first + 1);
+    stepAxis_->setRange(first, last);
+    // Ticks at whole steps, 1, 2 or 5 times a power of ten apart, six or fewer.
+    const double span = last - first;
+    const double power = std::pow(10.0, std::floor(std::log10(span / 6)));
+    double interval = power;
+    for (double factor : {2.0, 5.0, 10.0})
+        if (span / interval > 6)
+            interval = power * factor;
+    stepAxis_->setTickInterval(std::max(1.0, interval));
+    stepAxis_->setTickAnchor(0);
     valueAxis_->setRange(low, high);
 }

@@ -14,8 +14,8 @@ class QLineSeries;
 class QValueAxis;
 
 // One chart of run figures against the step, a line per figure, fed from a
-// SampleRecord: new samples are appended; the lines are drawn afresh only
-// after the record was thinned or cleared, or the figures changed.
+// SampleRecord; the lines are redrawn only when the record or the figures
+// changed.
 class RunPlot : public QChartView {
 public:
     using Figure = Real (*)(const RunSample&);
@@ -42,5 +42,5 @@ private:
     QValueAxis* valueAxis_ = nullptr;
     std::size_t shown_ = 0;
     std::uint64_t generation_ = 0;
-    bool whole_ = true; // the next update draws every line afresh
+    bool stale_ = true; // the figures changed since the last update
 };

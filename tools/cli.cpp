@@ -208,8 +208,8 @@ std::int64_t CountFrom(const std::string& option, const std::string& text, std::
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (ec != std::errc() || end != text.data() + text.size() || count < least ||
         count > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " +
-                         std::to_string(least) + " to 2147483647)");
+        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " + std::to_string(least) +
+                         " to 2147483647)");
     return count;
 }
 

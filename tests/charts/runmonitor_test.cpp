@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -105,6 +106,22 @@ private slots:
         QCOMPARE(monitor_->SampleNote->text(), QStringLiteral("Samples: 1, one every step"));
     }
 
+    // A long record is drawn with no more points than the chart can show,
+    // from the first sample to the last.
+    void longRecordsAreDrawnSparsely()
+    {
+        monitor_->show();
+        for (int k = 0; k < 2000; ++k)
+            Step();
+        monitor_->Refresh();
+        QCOMPARE(monitor_->Record().Samples().size(), std::size_t(2001));
+        const int points = monitor_->EnergyPlot->PointsOfLine(3);
+        QVERIFY2(points >= 500 && points <= 801, qPrintable(QString::number(points)));
+        auto* line = static_cast<QLineSeries*>(monitor_->EnergyPlot->chart()->series().at(3));
+        QCOMPARE(line->at(0).x(), 0.0);
+        QCOMPARE(line->at(points - 1).x(), 2000.0);
+    }
+
     void secondChartFollowsTheChoice()
     {
         monitor_->show();
@@ -123,9 +140,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error");
-        QTest::newRow("saved") << "run.csv" << "";
-        QTest::newRow("folder missing") << "none/run.csv" << "Invalid filename.";
-        QTest::newRow("cancelled") << "" << "";
+        QTest::newRow("saved") << "run.csv"
+                               << "";
+        QTest::newRow("folder missing") << "none/run.csv"
+                                        << "Invalid filename.";
+        QTest::newRow("cancelled") << ""
+                                   << "";
     }
 
     void saveCsvWritesEverySample()

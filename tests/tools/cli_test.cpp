@@ -321,8 +321,8 @@ private slots:
         QTest::newRow("fault during logged run")
             << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--log", "@log.csv"} << 1
             << "run: Floating point division by zero in step 1; nothing written";
-        QTest::newRow("every without log") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"}
-                                           << 2 << "--every needs --log";
+        QTest::newRow("every without log")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"} << 2 << "--every needs --log";
         QTest::newRow("every zero")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--log", "@log.csv", "--every", "0"} << 2
             << "bad number for --every: '0'";

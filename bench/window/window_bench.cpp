@@ -16,7 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -35,11 +37,11 @@ double HeadlessRate(const TaonSystem& scene)
     return Steps / (clock.nsecsElapsed() / 1e9);
 }
 
-double WindowRate(TMainForm& form, bool showListing)
+double WindowRate(TMainForm& form, bool showListing, int steps = Steps)
 {
     TaonSystem& system = form.System();
     form.ShowList->setChecked(showListing);
-    const std::int32_t target = system.StepCount + Steps;
+    const std::int32_t target = system.StepCount + steps;
     QTimer stopper;
     stopper.setInterval(0);
     QObject::connect(&stopper, &QTimer::timeout, [&] {
@@ -50,7 +52,23 @@ double WindowRate(TMainForm& form, bool showListing)
     QElapsedTimer clock;
     clock.start();
     form.Go->click(); // returns when the run has stopped
-    return Steps / (clock.nsecsElapsed() / 1e9);
+    return steps / (clock.nsecsElapsed() / 1e9);
+}
+
+// The best rates of the window with the Run Monitor closed and open, in
+// alternating rounds, so that a load that comes and goes on the machine
+// weighs on both alike.
+std::pair<double, double> MonitorRates(TMainForm& form)
+{
+    constexpr int Rounds = 4;
+    double closed = 0, open = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        form.Monitor->hide();
+        closed = std::max(closed, WindowRate(form, false, Steps / 2));
+        form.RunMonitor1->trigger();
+        open = std::max(open, WindowRate(form, false, Steps / 2));
+    }
+    return {closed, open};
 }
 
 } // namespace
@@ -84,15 +102,14 @@ int main(int argc, char* argv[])
     form.RunMonitor1->trigger();
     if (!QTest::qWaitForWindowExposed(form.Monitor))
         return 1;
-    const double monitored = WindowRate(form, false);
-    const std::size_t samples = form.Monitor->Record().Samples().size();
+    const auto [closed, monitored] = MonitorRates(form);
     std::printf("Run in the main window: 100 present points, %d steps each, platform %s\n", Steps,
                 qPrintable(QGuiApplication::platformName()));
     std::printf("engine alone                %8.1f steps/s\n", headless);
     std::printf("window, drawing every step  %8.1f steps/s\n", window);
     std::printf("window, drawing and listing %8.1f steps/s\n", listing);
-    std::printf("run monitor open            %8.1f steps/s  (%zu samples, %.2f of the window's rate)\n", monitored,
-                samples, monitored / window);
+    std::printf("run monitor open            %8.1f steps/s  (closed %.1f in the same rounds: %.2f of it)\n", monitored,
+                closed, monitored / closed);
     std::printf("ratio: %.2f\n", window / headless);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "model/runloop.h"
+#include "model/stepengine.h"
 #include "model/runquantities.h"
 #include "model/samplerecord.h"
 #include "model/steprate.h"
@@ -25,21 +25,6 @@ TaonSystem ThreePoints()
     Settle(s);
     return s;
 }
-
-// Stops after `steps` steps and notes the step count each StepTaken saw.
-class CountingHost : public RunHost {
-public:
-    TaonSystem* system = nullptr;
-    int steps = 0;
-    std::vector<std::int32_t> seen;
-    RunSwitches CurrentSwitches() override { return {}; }
-    void ShowStepCount(std::int32_t) override {}
-    void StepTaken() override { seen.push_back(system->StepCount); }
-    void DrawScene() override {}
-    bool ShowListChecked() override { return false; }
-    void FillListing() override {}
-    void ProcessEvents() override { system->Stopped = int(seen.size()) >= steps; }
-};
 
 } // namespace
 
@@ -118,33 +103,6 @@ private slots:
         QCOMPARE(p.z, 0.0L);
     }
 
-    void runLoopReportsEveryStepWithItsCount()
-    {
-        TaonSystem s = EmptyModel();
-        Place(s, 1, 0, 0, 0);
-        Settle(s);
-        s.StepCount = 41;
-        CountingHost host;
-        host.system = &s;
-        host.steps = 3;
-        StepEngine engine;
-        RunLoop(s, engine, host, s.StepCount);
-        QCOMPARE(host.seen, (std::vector<std::int32_t>{42, 43, 44}));
-    }
-
-    void tallySumsTheStepsDt()
-    {
-        RunTally tally;
-        tally.StepTaken(0.5L);
-        tally.StepTaken(0.25L);
-        tally.StartRun();
-        tally.StepTaken(-0.125L); // a negative dt steps back in time
-        QCOMPARE(tally.StepsThisRun(), std::int64_t(1));
-        QCOMPARE(tally.ModelTime(), 0.625L);
-        tally.Reset();
-        QCOMPARE(tally.ModelTime(), 0.0L);
-    }
-
     void recordThinsEvenly_data()
     {
         QTest::addColumn<int>("cap");
@@ -171,21 +129,6 @@ private slots:
         for (std::size_t k = 0; k < samples.size(); ++k)
             QCOMPARE(samples[k].Step, std::int32_t(k * record.Stride()));
         QVERIFY(steps - samples.back().Step < record.Stride());
-    }
-
-    void clearStartsAfresh()
-    {
-        SampleRecord record(4);
-        for (int step = 0; step < 20; ++step)
-            if (record.StepDue())
-                record.Add({step, 0, {}});
-        const std::uint64_t generation = record.Generation();
-        QVERIFY(record.Stride() > 1);
-        record.Clear();
-        QVERIFY(record.Samples().empty());
-        QCOMPARE(record.Stride(), std::int64_t(1));
-        QVERIFY(record.Generation() != generation);
-        QVERIFY(record.StepDue());
     }
 
     void rateCountsTheLastSecond()

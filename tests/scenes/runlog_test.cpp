@@ -1,10 +1,5 @@
-#include "errortext.h"
-#include "scenes/atomicwrite.h"
 #include "scenes/runlog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <limits>
@@ -25,12 +20,6 @@ RunSample Sample(std::int32_t step, Real time, Real ke1)
     return sample;
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 class RunLogTest : public QObject {
@@ -43,31 +32,6 @@ private slots:
         QCOMPARE(RunLogHeader(), QByteArray("step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"));
         QCOMPARE(RunLogRow(Sample(-7, 0.002L, 4.5L)),
                  QByteArray("-7,0.002,4.5,0.25,1e-300,0.33333333333333333334,-1,0,2,inf,0.1,-0.5,1e+20,7,nan\n"));
-    }
-
-    void fileHoldsHeaderAndRows()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("run.csv"));
-        WriteRunLog(path, {Sample(0, 0, 1), Sample(5, 0.005L, 2)});
-        QCOMPARE(ReadAll(path), RunLogHeader() + RunLogRow(Sample(0, 0, 1)) + RunLogRow(Sample(5, 0.005L, 2)));
-    }
-
-    // Dropped before Commit, a streamed file leaves the old one whole.
-    void unfinishedFileLeavesTheOld()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("run.csv"));
-        WriteFileAtomically(path, "old");
-        {
-            AtomicFile file(path);
-            file.Write("new");
-            file.Flush();
-        }
-        QCOMPARE(ReadAll(path), QByteArray("old"));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("run.csv")});
-        QCOMPARE(ErrorOf([&] { WriteRunLog(folder.filePath(QStringLiteral("no/run.csv")), {}); }),
-                 QStringLiteral("Invalid filename."));
     }
 };
 

@@ -23,7 +23,6 @@ private slots:
         QVERIFY(monitor != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(monitor));
         QCOMPARE(monitor->windowTitle(), QStringLiteral("Run Monitor"));
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
         f.RunSteps(3);
         f.RunSteps(2);
@@ -41,8 +40,6 @@ private slots:
         QCOMPARE(samples.size(), std::size_t(1));
         QCOMPARE(samples.front().Step, 0);
         QCOMPARE(samples.front().Time, 0.0L);
-        QCOMPARE(samples.front().Figures.Kinetic, 0.0L);
-        QVERIFY(f.dialogs.errors.isEmpty());
     }
 };
 

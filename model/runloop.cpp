@@ -12,6 +12,7 @@ void RunLoop(TaonSystem& system, StepEngine& engine, RunHost& host, std::int32_t
         counter = NextStepCount(counter);
         engine.Step(system, host.CurrentSwitches());
         system.StepCount = counter;
+        host.StepTaken();
         if (system.ShowTime)
             host.ShowStepCount(system.StepCount);
         host.DrawScene();

@@ -13,6 +13,7 @@ public:
     virtual ~RunHost() = default;
     virtual RunSwitches CurrentSwitches() = 0;              // read afresh for every step
     virtual void ShowStepCount(std::int32_t stepCount) = 0;  // called only while ShowTime is true
+    virtual void StepTaken() {} // after every step, once StepCount holds it: run figures, logs
     virtual void DrawScene() = 0;
     virtual bool ShowListChecked() = 0;
     virtual void FillListing() = 0;

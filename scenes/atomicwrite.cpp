@@ -79,7 +79,7 @@ bool MayReplace(const QString& path)
     return !file.exists() || file.isWritable();
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
+AtomicFile::AtomicFile(const QString& path, bool makeFolder) : path_(path)
 {
     if (makeFolder && !path.isEmpty())
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -88,25 +88,61 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool make
     if (path.isEmpty() || info.isDir() || (info.exists() && !info.isWritable()))
         ThrowCreateError(path, 0);
     // Through a link the file it points to is replaced, not the link.
-    const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    target_ = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 
     // A short name of its own in the same folder: it fits wherever the
     // target's name fits, which a suffix to that name would not.
-    QTemporaryFile temporary(QFileInfo(target).absolutePath() + QStringLiteral("/.zv-XXXXXX"));
+    temporary_.setFileTemplate(QFileInfo(target_).absolutePath() + QStringLiteral("/.zv-XXXXXX"));
     errno = 0;
-    if (!temporary.open()) {
+    if (!temporary_.open()) {
         const int code = errno;
         if (code == EACCES && info.isFile()) {
-            WriteInPlace(target, bytes, path);
+            inPlace_ = true;
             return;
         }
         ThrowCreateError(path, code);
     }
-    // On any failure the temporary file goes and the old file stays whole.
-    WriteAll(temporary, bytes, path);
+}
+
+void AtomicFile::Write(const QByteArray& bytes)
+{
+    // In place, nothing touches the old file before Commit.
+    if (inPlace_) {
+        pending_ += bytes;
+        return;
+    }
     errno = 0;
-    if (!TakePermissions(temporary, target) ||
-        std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        ThrowFileError(FileStep::Write, errno, Local(path));
-    temporary.setAutoRemove(false);
+    if (temporary_.write(bytes) != bytes.size())
+        ThrowFileError(FileStep::Write, errno, Local(path_));
+}
+
+void AtomicFile::Flush()
+{
+    if (inPlace_)
+        return;
+    errno = 0;
+    if (!temporary_.flush() || ::fsync(temporary_.handle()) != 0)
+        ThrowFileError(FileStep::Write, errno, Local(path_));
+}
+
+void AtomicFile::Commit()
+{
+    if (inPlace_) {
+        WriteInPlace(target_, pending_, path_);
+        return;
+    }
+    // On any failure the temporary file goes and the old file stays whole.
+    Flush();
+    errno = 0;
+    if (!TakePermissions(temporary_, target_) ||
+        std::rename(QFile::encodeName(temporary_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
+        ThrowFileError(FileStep::Write, errno, Local(path_));
+    temporary_.setAutoRemove(false);
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
+{
+    AtomicFile file(path, makeFolder);
+    file.Write(bytes);
+    file.Commit();
 }

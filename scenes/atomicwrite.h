@@ -1,14 +1,35 @@
 #pragma once
 
 #include <QByteArray>
+#include <QTemporaryFile>
 #include <QString>
 
-// Replaces the file at `path` with `bytes` or leaves it as it was: the bytes go
-// to a temporary file beside it, which takes the file's place only when every
-// byte is on disk. Only where the folder allows no new file but the file
-// itself may be written is it written in place, and a failure then leaves it
-// partly written. Creates the folder when `makeFolder` is set. Throws
-// UserError with the file error text on failure.
+// A file written in parts that replaces the file at `path` whole or not at
+// all: the bytes go to a temporary file beside it, which takes the file's
+// place at Commit, once every byte, the flush and the sync have succeeded.
+// Dropped without Commit, it leaves the old file as it was. Only where the
+// folder allows no new file but the file itself may be written is it written
+// in place, at Commit, and a failure then leaves it partly written. Every
+// failure throws UserError with the file error text, the creation one from
+// the constructor.
+class AtomicFile {
+public:
+    // Creates the folder first when `makeFolder` is set.
+    explicit AtomicFile(const QString& path, bool makeFolder = false);
+    void Write(const QByteArray& bytes);
+    // Every byte written so far on disk; Commit does this first as well.
+    void Flush();
+    void Commit();
+
+private:
+    QString path_;   // as given, for the error texts
+    QString target_; // the file replaced, a link followed
+    QTemporaryFile temporary_;
+    bool inPlace_ = false;
+    QByteArray pending_; // in place: what Commit writes
+};
+
+// One AtomicFile written with `bytes` and committed.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder = false);
 
 // False when the user may not replace the file at `path`: its folder exists

@@ -23,4 +23,7 @@ public:
     // The same Open dialog, starting in `folder`.
     virtual std::optional<QString> ChooseSceneToOpenIn(const QString& folder) = 0;
     virtual std::optional<QString> ChooseSceneToSave() = 0;
+    // Save dialog for a table of figures ("CSV files (*.csv)", default
+    // extension "csv"); replaces a file without asking.
+    virtual std::optional<QString> ChooseCsvToSave() = 0;
 };

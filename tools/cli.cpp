@@ -2,9 +2,12 @@
 
 #include "bench/step/stepbenchmark.h"
 #include "model/runloop.h"
+#include "model/runquantities.h"
 #include "model/usererror.h"
+#include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
 #include "scenes/inputfile.h"
+#include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
@@ -49,6 +52,12 @@ Options of run:
   --blockade             free, x-only and fixed slot ranges
   --cool                 keep 0.95 of the velocity at every step
   --out OUT.ato          the result; replaced whole, or left alone on failure
+  --log FILE.csv         figures of step 0 and every N-th step, one row each:
+                         step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax
+                         (time the sum of dt; kinetic energy per group and in
+                         all, momentum and its size, centroid, radius of
+                         gyration, largest speed); written with OUT.ato
+  --every N              the N of --log, 1 or more (default 1)
 
 Options of law:
   --from R0 --to R1      the distances sampled, 0 < R0 < R1 (0.05 and 12)
@@ -132,16 +141,61 @@ void ExpectArguments(const std::vector<std::string>& args, std::size_t count, co
         throw UsageError(std::string("usage: zarvitone-cli ") + usage);
 }
 
+// The --log file, streamed to a temporary file from step 0 on, so that a name
+// that cannot be written fails before any step; it replaces FILE.csv at Commit.
+class RunLogStream {
+public:
+    RunLogStream(const std::string& path, std::int64_t every) : path_(path), every_(every)
+    {
+        OnFile(path_, [&] {
+            file_.emplace(Path(path_));
+            file_->Write(RunLogHeader());
+        });
+    }
+    // The row of the model as it stands, when its step is one to log.
+    void Offer(const TaonSystem& system, const RunTally& tally)
+    {
+        if (tally.StepsThisRun() % every_ == 0)
+            OnFile(path_, [&] { file_->Write(RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)})); });
+    }
+    void Flush()
+    {
+        OnFile(path_, [&] { file_->Flush(); });
+    }
+    void Commit()
+    {
+        OnFile(path_, [&] { file_->Commit(); });
+    }
+
+private:
+    std::string path_;
+    std::int64_t every_;
+    std::optional<AtomicFile> file_;
+};
+
 // The window's duties, done headless: nothing to draw or list; the events of
-// step N are a Stop.
+// step N are a Stop. A log that fails to take a row stops the run too.
 class BatchHost : public RunHost {
 public:
-    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps)
-        : system_(system), switches_(switches), remaining_(steps)
+    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, RunLogStream* log)
+        : system_(system), switches_(switches), remaining_(steps), log_(log)
     {
     }
     RunSwitches CurrentSwitches() override { return switches_; }
     void ShowStepCount(std::int32_t) override {}
+    void StepTaken() override
+    {
+        tally_.StepTaken(system_.dt);
+        if (log_ == nullptr)
+            return;
+        try {
+            log_->Offer(system_, tally_);
+        } catch (const UserError& failure) {
+            logFailure_ = failure;
+            system_.Stopped = true;
+        }
+    }
+    const std::optional<UserError>& LogFailure() const { return logFailure_; }
     void DrawScene() override {}
     bool ShowListChecked() override { return false; }
     void FillListing() override {}
@@ -155,23 +209,30 @@ private:
     TaonSystem& system_;
     RunSwitches switches_;
     std::int64_t remaining_;
+    RunLogStream* log_;
+    RunTally tally_;
+    std::optional<UserError> logFailure_;
 };
 
 struct RunRequest {
     std::string File;
     std::string Out;
+    std::string Log;
     std::optional<std::int64_t> Steps;
+    std::optional<std::int64_t> Every;
     RunSwitches Switches;
 };
 
-std::int64_t StepsFrom(const std::string& text)
+// A whole number from `least` to the largest step count.
+std::int64_t CountFrom(const std::string& option, const std::string& text, std::int64_t least)
 {
-    std::int64_t steps = -1;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), steps);
-    if (ec != std::errc() || end != text.data() + text.size() || steps < 0 ||
-        steps > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for --steps: '" + text + "' (a whole number from 0 to 2147483647)");
-    return steps;
+    std::int64_t count = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (ec != std::errc() || end != text.data() + text.size() || count < least ||
+        count > std::numeric_limits<std::int32_t>::max())
+        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " + std::to_string(least) +
+                         " to 2147483647)");
+    return count;
 }
 
 ConstraintMode ModeFrom(const std::string& text)
@@ -206,7 +267,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out";
+        const bool takesValue =
+            name == "--steps" || name == "--mode" || name == "--out" || name == "--log" || name == "--every";
         if (takesValue && !value) {
             if (k + 1 == args.size())
                 throw UsageError(name + " needs a value");
@@ -217,7 +279,7 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         if (name == "--steps") {
             if (request.Steps)
                 throw UsageError("--steps is given twice");
-            request.Steps = StepsFrom(*value);
+            request.Steps = CountFrom(name, *value, 0);
         } else if (name == "--mode") {
             if (modeGiven)
                 throw UsageError("--mode is given twice");
@@ -229,6 +291,16 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             if (value->empty())
                 throw UsageError("--out needs a file name");
             request.Out = *value;
+        } else if (name == "--log") {
+            if (!request.Log.empty())
+                throw UsageError("--log is given twice");
+            if (value->empty())
+                throw UsageError("--log needs a file name");
+            request.Log = *value;
+        } else if (name == "--every") {
+            if (request.Every)
+                throw UsageError("--every is given twice");
+            request.Every = CountFrom(name, *value, 1);
         } else if (name == "--taoscope") {
             request.Switches.Law.Taoscope = true;
         } else if (name == "--functions3x1") {
@@ -245,6 +317,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         throw UsageError("run needs --steps N");
     if (request.Out.empty())
         throw UsageError("run needs --out OUT.ato");
+    if (request.Every && request.Log.empty())
+        throw UsageError("--every needs --log");
     return request;
 }
 
@@ -283,19 +357,32 @@ int Run(const std::vector<std::string>& args)
 {
     const RunRequest request = ParseRun(args);
     TaonSystem system = LoadScene(request.File);
+    std::optional<RunLogStream> log;
+    if (!request.Log.empty()) {
+        log.emplace(request.Log, request.Every.value_or(1));
+        log->Offer(system, RunTally());
+    }
     if (*request.Steps > 0) {
         StepEngine engine;
-        BatchHost host(system, request.Switches, *request.Steps);
+        BatchHost host(system, request.Switches, *request.Steps, log ? &*log : nullptr);
         system.Stopped = false;
         try {
             RunLoop(system, engine, host, system.StepCount);
         } catch (const UserError& fault) {
-            // StepCount holds the last complete step.
+            // StepCount holds the last complete step; the log's temporary file goes with it.
             throw UserError("run: " + std::string(fault.what()) + " in step " +
                             std::to_string(std::int64_t(system.StepCount) + 1) + "; nothing written");
         }
+        if (host.LogFailure())
+            throw UserError("run: " + std::string(host.LogFailure()->what()) + "; nothing written");
     }
+    // The log's bytes are on disk before the scene is saved: a full disk fails
+    // the command with nothing written; only the log's final rename comes after.
+    if (log)
+        log->Flush();
     SaveScene(system, request.Out);
+    if (log)
+        log->Commit();
     return 0;
 }
 

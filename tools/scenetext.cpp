@@ -1,13 +1,9 @@
 #include "tools/scenetext.h"
 
-#include "model/extended.h"
 #include "model/usererror.h"
+#include "scenes/realtext.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <locale.h>
 #include <map>
 #include <set>
 #include <sstream>
@@ -15,51 +11,11 @@
 
 namespace {
 
-constexpr const char* RawPrefix = "raw:";
-constexpr const char* HexDigits = "0123456789abcdef";
-
 // The reserved bytes of a scene record: two after the coefficients, four at the end.
 constexpr int ReservedHead = 190;
 constexpr int ReservedHeadSize = 2;
 constexpr int ReservedTail = 6292;
 constexpr int ReservedTailSize = 4;
-
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return c;
-}
-
-ExtendedBytes BytesOf(Real value)
-{
-    ExtendedBytes bytes{};
-    StoreExtended(value, bytes.data());
-    return bytes;
-}
-
-std::string Hex(const std::uint8_t* bytes, int count)
-{
-    std::string text;
-    for (int k = 0; k < count; ++k) {
-        text += HexDigits[bytes[k] >> 4];
-        text += HexDigits[bytes[k] & 0xf];
-    }
-    return text;
-}
-
-bool FromHex(const std::string& text, std::uint8_t* bytes, int count)
-{
-    if (int(text.size()) != 2 * count)
-        return false;
-    for (int k = 0; k < count; ++k) {
-        unsigned value = 0;
-        const auto [end, ec] = std::from_chars(text.data() + 2 * k, text.data() + 2 * k + 2, value, 16);
-        if (ec != std::errc() || end != text.data() + 2 * k + 2)
-            return false;
-        bytes[k] = std::uint8_t(value);
-    }
-    return true;
-}
 
 std::vector<std::string> Words(const std::string& line)
 {
@@ -96,44 +52,6 @@ int IntegerAt(int line, const std::string& word, int low, int high, const char* 
 
 } // namespace
 
-std::string RealToText(Real value)
-{
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (ec == std::errc()) {
-        const std::string text(buffer, end);
-        Real back = 0;
-        if (TextToReal(text, back) && BytesOf(back) == BytesOf(value))
-            return text;
-    }
-    const ExtendedBytes bytes = BytesOf(value);
-    return RawPrefix + Hex(bytes.data(), ExtendedSize);
-}
-
-bool TextToReal(const std::string& text, Real& value)
-{
-    if (text.rfind(RawPrefix, 0) == 0) {
-        ExtendedBytes bytes{};
-        if (!FromHex(text.substr(4), bytes.data(), ExtendedSize))
-            return false;
-        value = LoadExtended(bytes.data());
-        return true;
-    }
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())))
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const Real parsed = strtold_l(text.c_str(), &end, CLocale());
-    if (end != text.c_str() + text.size())
-        return false;
-    // ERANGE also comes with a denormal, which is exact enough to keep; a
-    // decimal that became 0 or infinity is refused.
-    if (errno == ERANGE && (parsed == 0 || std::isinf(parsed)))
-        return false;
-    value = parsed;
-    return true;
-}
-
 std::string SceneToText(const TaonSystem& s)
 {
     std::string text = "# Zarvitone scene. Per slot: slot, Present byte, x y z u v w.\n";
@@ -154,7 +72,7 @@ std::string SceneToText(const TaonSystem& s)
     for (int k = 0; k < ReservedTailSize; ++k)
         reserved = reserved || tail[k] != 0;
     if (reserved)
-        text.append("reserved ").append(Hex(head, ReservedHeadSize)).append(" ").append(Hex(tail, ReservedTailSize)).append("\n");
+        text.append("reserved ").append(BytesToHex(head, ReservedHeadSize)).append(" ").append(BytesToHex(tail, ReservedTailSize)).append("\n");
     return text;
 }
 
@@ -186,8 +104,8 @@ void SceneFromText(const std::string& text, TaonSystem& s)
             for (int k = 0; k < 6; ++k)
                 (*arrays[k])[slot] = RealAt(number, words[3 + k]);
         } else if (item == "reserved") {
-            if (words.size() != 3 || !FromHex(words[1], scene.Record.data() + ReservedHead, ReservedHeadSize) ||
-                !FromHex(words[2], scene.Record.data() + ReservedTail, ReservedTailSize))
+            if (words.size() != 3 || !HexToBytes(words[1], scene.Record.data() + ReservedHead, ReservedHeadSize) ||
+                !HexToBytes(words[2], scene.Record.data() + ReservedTail, ReservedTailSize))
                 Fail(number, "reserved needs 4 and 8 hex digits");
             if (!seen.insert(item).second)
                 Fail(number, "reserved is given twice");

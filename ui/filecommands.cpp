@@ -23,6 +23,7 @@ void TMainForm::New1Click()
     EnableSceneButtons(true);
     ShowFileName(names_.SceneFileName);
     ResetStepCount();
+    SceneReplaced();
     Drawing->DrawScene();
     FillListing();
     RefillParameterFields();
@@ -54,6 +55,7 @@ void TMainForm::OpenScene(const QString& path)
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
         ResetStepCount();
+        SceneReplaced();
         Drawing->DrawScene();
         FillListing();
         RefillParameterFields();

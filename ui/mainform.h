@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/runloop.h"
+#include "model/runquantities.h"
 #include "model/taonsystem.h"
 #include "scenes/filenames.h"
 #include "view/showimages.h"
@@ -29,6 +30,7 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTimer;
+class RunMonitor;
 class TAboutBox;
 class TEditDlg;
 class UserDialogs;
@@ -69,6 +71,7 @@ public:
     void Daons1Click();
     void Spiral1Click();
     void InteractionLaw1Click();
+    void RunMonitor1Click();
     void About1Click();
 
     void FillListing() override;
@@ -107,10 +110,13 @@ private:
     void EnableSceneButtons(bool enabled) override;
     void ShowFileName(const QString& name) override;
     void ResetStepCount();
+    // A scene opened or built: model time and the monitor's samples start afresh.
+    void SceneReplaced();
 
     // RunHost: the window's duties between two steps.
     RunSwitches CurrentSwitches() override;
     void ShowStepCount(std::int32_t stepCount) override;
+    void StepTaken() override;
     void DrawScene() override;
     bool ShowListChecked() override;
     void ProcessEvents() override;
@@ -125,6 +131,7 @@ private:
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs& dialogs_;
     StepEngine engine_;
+    RunTally tally_;
     bool runLoopActive_ = false;
     bool goShowsCancelLook_ = false;
     bool closeRequested_ = false;
@@ -188,6 +195,7 @@ public:
     QAction* ShowNumbersOfPoints = nullptr;
     QAction* MoveToCenter = nullptr;
     QAction* InteractionLaw1 = nullptr;
+    QAction* RunMonitor1 = nullptr;
     QAction* Left1 = nullptr;
     QAction* Right1 = nullptr;
     QAction* Up1 = nullptr;
@@ -201,5 +209,6 @@ public:
     TEditDlg* EditDlg = nullptr;
     TAboutBox* AboutBox = nullptr;
     InteractionLawWindow* LawWindow = nullptr; // made at its first opening
+    RunMonitor* Monitor = nullptr; // made at its first opening
     std::unique_ptr<HelpMenu> Help;
 };

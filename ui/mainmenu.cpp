@@ -42,6 +42,7 @@ void TMainForm::BuildMenu()
     view->addSeparator();
     InteractionLaw1 = Item(view, "InteractionLaw1", QStringLiteral("Interaction Law..."),
                            QKeySequence(Qt::CTRL | Qt::Key_L));
+    RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);
 
@@ -69,5 +70,6 @@ void TMainForm::BuildMenu()
     connect(Daons1, &QAction::triggered, this, &TMainForm::Daons1Click);
     connect(Spiral1, &QAction::triggered, this, &TMainForm::Spiral1Click);
     connect(InteractionLaw1, &QAction::triggered, this, &TMainForm::InteractionLaw1Click);
+    connect(RunMonitor1, &QAction::triggered, this, &TMainForm::RunMonitor1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

@@ -1,6 +1,7 @@
 // Starting and stopping a run, the velocity reset and the step counter.
 #include "ui/mainform.h"
 
+#include "charts/runmonitor.h"
 #include "scenes/guard.h"
 #include "scenes/scenefile.h"
 #include "scenes/startfile.h"
@@ -42,6 +43,7 @@ void TMainForm::GoClick()
     Null00->setEnabled(false);
     Null00->setText(QStringLiteral("0"));
     PaintCaption(Null00, Colours::Maroon);
+    tally_.StartRun();
     // Stop and Go again between two steps: the loop still running carries on
     // rather than a second one starting inside it.
     if (runLoopActive_)
@@ -77,6 +79,22 @@ void TMainForm::ResetStepCount()
 {
     system_.StepCount = 0;
     LTime->setText(QStringLiteral("0"));
+}
+
+void TMainForm::SceneReplaced()
+{
+    tally_.Reset();
+    if (Monitor != nullptr)
+        Monitor->ClearClick();
+}
+
+void TMainForm::RunMonitor1Click()
+{
+    if (Monitor == nullptr)
+        Monitor = new RunMonitor(system_, tally_, dialogs_, this);
+    Monitor->show();
+    Monitor->raise();
+    Monitor->activateWindow();
 }
 
 void TMainForm::Null00Click()
@@ -126,6 +144,13 @@ RunSwitches TMainForm::CurrentSwitches()
 void TMainForm::ShowStepCount(std::int32_t stepCount)
 {
     LTime->setText(QString::number(stepCount));
+}
+
+void TMainForm::StepTaken()
+{
+    tally_.StepTaken(system_.dt);
+    if (Monitor != nullptr)
+        Monitor->StepTaken();
 }
 
 void TMainForm::DrawScene()

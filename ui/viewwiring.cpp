@@ -56,7 +56,8 @@ void TMainForm::WireViewCommands()
 
 void TMainForm::Daons1Click()
 {
-    Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
+    if (Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); }))
+        SceneReplaced();
     FollowLaw();
 }
 

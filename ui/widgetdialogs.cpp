@@ -8,6 +8,8 @@
 
 namespace {
 
+const QString SceneFilter = QStringLiteral("Taons files (*.ato)");
+
 QWidget* Parent(QWidget* owner)
 {
     QWidget* active = QApplication::activeModalWidget();
@@ -42,27 +44,32 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseScene(false, folder_);
+    return ChooseFile(false, folder_, SceneFilter, QStringLiteral("ato"));
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpenIn(const QString& folder)
 {
-    return ChooseScene(false, folder);
+    return ChooseFile(false, folder, SceneFilter, QStringLiteral("ato"));
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToSave()
 {
-    return ChooseScene(true, folder_);
+    return ChooseFile(true, folder_, SceneFilter, QStringLiteral("ato"));
 }
 
-std::optional<QString> WidgetDialogs::ChooseScene(bool saving, const QString& folder)
+std::optional<QString> WidgetDialogs::ChooseCsvToSave()
 {
-    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder,
-                       QStringLiteral("Taons files (*.ato)"));
+    return ChooseFile(true, folder_, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+}
+
+std::optional<QString> WidgetDialogs::ChooseFile(bool saving, const QString& folder, const QString& filter,
+                                                 const QString& suffix)
+{
+    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder, filter);
     // Qt's own dialog behaves the same everywhere; a platform one may not
     // add the default extension or may refuse names of missing files.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(QStringLiteral("ato"));
+    dialog.setDefaultSuffix(suffix);
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -17,9 +17,11 @@ public:
     std::optional<QString> ChooseSceneToOpen() override;
     std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
+    std::optional<QString> ChooseCsvToSave() override;
 
 private:
-    std::optional<QString> ChooseScene(bool saving, const QString& folder);
+    std::optional<QString> ChooseFile(bool saving, const QString& folder, const QString& filter,
+                                      const QString& suffix);
     QWidget* owner_;
     QString folder_; // where the last file dialog ended, as the next one starts there
 };

@@ -24,14 +24,7 @@ bool ScriptedDialogs::Confirm(const QString& text)
 
 std::optional<QString> ScriptedDialogs::ChooseSceneToOpen()
 {
-    ++openDialogs;
-    if (openAnswers.empty()) {
-        unexpected << QStringLiteral("open dialog");
-        return std::nullopt;
-    }
-    const std::optional<QString> answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return Answer(openAnswers, openDialogs, "open dialog");
 }
 
 std::optional<QString> ScriptedDialogs::ChooseSceneToOpenIn(const QString& folder)
@@ -42,12 +35,23 @@ std::optional<QString> ScriptedDialogs::ChooseSceneToOpenIn(const QString& folde
 
 std::optional<QString> ScriptedDialogs::ChooseSceneToSave()
 {
-    ++saveDialogs;
-    if (saveAnswers.empty()) {
-        unexpected << QStringLiteral("save dialog");
+    return Answer(saveAnswers, saveDialogs, "save dialog");
+}
+
+std::optional<QString> ScriptedDialogs::ChooseCsvToSave()
+{
+    return Answer(csvAnswers, csvDialogs, "csv dialog");
+}
+
+std::optional<QString> ScriptedDialogs::Answer(std::deque<std::optional<QString>>& answers, int& asked,
+                                               const char* dialog)
+{
+    ++asked;
+    if (answers.empty()) {
+        unexpected << QString::fromLatin1(dialog);
         return std::nullopt;
     }
-    const std::optional<QString> answer = saveAnswers.front();
-    saveAnswers.pop_front();
+    const std::optional<QString> answer = answers.front();
+    answers.pop_front();
     return answer;
 }

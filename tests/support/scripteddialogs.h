@@ -18,11 +18,13 @@ public:
     std::optional<QString> ChooseSceneToOpen() override;
     std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
+    std::optional<QString> ChooseCsvToSave() override;
 
     // Answers, used in order; std::nullopt cancels a file dialog.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> csvAnswers;
 
     QStringList errors;
     QStringList informations;
@@ -30,5 +32,9 @@ public:
     int openDialogs = 0;
     QStringList openFolders; // where each Open dialog that was given a folder started
     int saveDialogs = 0;
+    int csvDialogs = 0;
     QStringList unexpected; // questions asked without a scripted answer
+
+private:
+    std::optional<QString> Answer(std::deque<std::optional<QString>>& answers, int& asked, const char* dialog);
 };

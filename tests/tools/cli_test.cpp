@@ -1,10 +1,13 @@
 #include "model/extended.h"
+#include "model/runquantities.h"
 #include "model/step.h"
+#include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
 #include "tools/scenetext.h"
 #include "version.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -248,6 +251,46 @@ private slots:
         QCOMPARE(ReadAll(Path("ran.ato")) == ReadAll(Path("two.ato")), steps == 0);
     }
 
+    // Each row of the log is the state that run --steps saves at its step.
+    void logMatchesTheSavedScenes_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("every");
+        QTest::newRow("every step") << 4 << 1;
+        QTest::newRow("every third of 7") << 7 << 3;
+        QTest::newRow("step 0 alone") << 0 << 1;
+    }
+
+    void logMatchesTheSavedScenes()
+    {
+        QFETCH(int, steps);
+        QFETCH(int, every);
+        const Outcome ran = Cli({"run", Path("two.ato"), "--steps", QString::number(steps), "--out", Path("ran.ato"),
+                                 "--log", Path("ran.csv"), "--every", QString::number(every)});
+        QCOMPARE(ran.err, QString());
+        QCOMPARE(ran.status, 0);
+        const QList<QByteArray> lines = ReadAll(Path("ran.csv")).split('\n');
+        QCOMPARE(lines.front() + '\n', RunLogHeader());
+        QCOMPARE(lines.back(), QByteArray()); // the last row ends its line
+        QCOMPARE(lines.size(), 2 + steps / every + 1);
+        Real time = 0;
+        for (int step = 0, row = 1; step <= steps; ++step) {
+            if (step > 0)
+                time += 0.001L;
+            if (step % every != 0)
+                continue;
+            QCOMPARE(Cli({"run", Path("two.ato"), "--steps", QString::number(step), "--out", Path("part.ato")}).status,
+                     0);
+            TaonSystem part;
+            part.TaonCount = SlotCount;
+            ReadSceneFile(part, Path("part.ato"), OpenCheck::Guarded);
+            RestoreFromSceneRecord(part);
+            const RunQuantities figures = MeasureRun(part);
+            QVERIFY(step == 0 || figures.Kinetic > 0);
+            QCOMPARE(lines[row++] + '\n', RunLogRow({step, time, figures}));
+        }
+    }
+
     void badInputWritesNothing_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -273,6 +316,17 @@ private slots:
                                        << "--steps needs a value";
         QTest::newRow("fault during run") << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out} << 1
                                           << "run: Floating point division by zero in step 1; nothing written";
+        QTest::newRow("log folder missing")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--log", "@nowhere/log.csv"} << 1
+            << "nowhere/log.csv: Invalid filename.";
+        QTest::newRow("fault during logged run")
+            << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--log", "@log.csv"} << 1
+            << "run: Floating point division by zero in step 1; nothing written";
+        QTest::newRow("every without log")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"} << 2 << "--every needs --log";
+        QTest::newRow("every zero")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--log", "@log.csv", "--every", "0"} << 2
+            << "bad number for --every: '0'";
         QTest::newRow("output folder missing")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", "@nowhere/out.ato"} << 1 << "Invalid filename.";
         QTest::newRow("text not a number") << QStringList{"make", "@bad.scene", out} << 1
@@ -313,6 +367,7 @@ private slots:
         QCOMPARE(outcome.out, QString());
         QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
         QVERIFY(!QFile::exists(Path("nowhere")));
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("log.csv*")}, QDir::Files), QStringList());
     }
 
     void versionIsTheProgramVersion()
@@ -328,7 +383,8 @@ private slots:
         QCOMPARE(help.status, 0);
         for (const char* word : {"show FILE.ato", "make TEXT OUT.ato", "run FILE.ato", "bench", "--steps N",
                                  "--mode MODE", "atomstand", "hot", "cold", "current1", "current2", "--taoscope",
-                                 "--functions3x1", "--blockade", "--cool", "--out OUT.ato", "raw:"})
+                                 "--functions3x1", "--blockade", "--cool", "--out OUT.ato", "raw:", "--log FILE.csv",
+                                 "--every N", "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax"})
             QVERIFY2(help.out.contains(QString::fromLatin1(word)), word);
     }
 };

@@ -1,0 +1,247 @@
+#include "charts/runmonitor.h"
+
+#include "charts/runplot.h"
+#include "scenes/guard.h"
+#include "scenes/numbertext.h"
+#include "scenes/runlog.h"
+#include "view/colours.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace {
+
+constexpr int RefreshMilliseconds = 300; // the pace of the window's own timer
+
+// The rows of the table, in order.
+enum Row {
+    StepsThisRun,
+    StepsInAll,
+    ModelTime,
+    StepsPerSecond,
+    Kinetic1,
+    Kinetic2,
+    Kinetic3,
+    KineticTotal,
+    MomentumX,
+    MomentumY,
+    MomentumZ,
+    MomentumSize,
+    CentroidX,
+    CentroidY,
+    CentroidZ,
+    Gyration,
+    LargestSpeed,
+    RowCount
+};
+
+const std::array<const char*, RowCount> RowNames = {
+    "Steps in this run",
+    "Steps in all",
+    "Model time",
+    "Steps per second",
+    "Kinetic energy, group 1",
+    "Kinetic energy, group 2",
+    "Kinetic energy, group 3",
+    "Kinetic energy, total",
+    "Momentum x",
+    "Momentum y",
+    "Momentum z",
+    "Momentum, size",
+    "Centroid x",
+    "Centroid y",
+    "Centroid z",
+    "Radius of gyration",
+    "Largest speed",
+};
+
+struct Choice {
+    const char* Name;
+    RunPlot::Figure Value;
+};
+const std::array<Choice, 3> SecondFigures = {{
+    {"Momentum", [](const RunSample& s) { return s.Figures.MomentumSize; }},
+    {"Radius of gyration", [](const RunSample& s) { return s.Figures.Gyration; }},
+    {"Largest speed", [](const RunSample& s) { return s.Figures.LargestSpeed; }},
+}};
+
+// Group colours as the scene view draws them under Gravoscope.
+std::vector<RunPlot::Line> EnergyLines()
+{
+    return {
+        {QStringLiteral("group 1"), QColor(Colours::Lime),
+         [](const RunSample& s) { return s.Figures.GroupKinetic[0]; }},
+        {QStringLiteral("group 2"), QColor(Colours::Yellow),
+         [](const RunSample& s) { return s.Figures.GroupKinetic[1]; }},
+        {QStringLiteral("group 3"), QColor(Colours::Red), [](const RunSample& s) { return s.Figures.GroupKinetic[2]; }},
+        {QStringLiteral("total"), QColor(Colours::White), [](const RunSample& s) { return s.Figures.Kinetic; }},
+    };
+}
+
+} // namespace
+
+RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), system_(system), tally_(tally), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("RunMonitor"));
+    setWindowTitle(QStringLiteral("Run Monitor"));
+
+    Figures = new QTableWidget(RowCount, 2, this);
+    Figures->setObjectName(QStringLiteral("Figures"));
+    Figures->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value")});
+    Figures->verticalHeader()->hide();
+    Figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Figures->setSelectionMode(QAbstractItemView::NoSelection);
+    Figures->setFocusPolicy(Qt::NoFocus);
+    for (int row = 0; row < RowCount; ++row) {
+        Figures->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(RowNames[row])));
+        Figures->setItem(row, 1, new QTableWidgetItem);
+        Figures->item(row, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    Figures->verticalHeader()->setDefaultSectionSize(Figures->fontMetrics().height() + 4);
+    Figures->setColumnWidth(0,
+                            Figures->fontMetrics().horizontalAdvance(QStringLiteral("Kinetic energy, group 1")) + 12);
+    Figures->setColumnWidth(1, Figures->fontMetrics().horizontalAdvance(QStringLiteral("-0.000123456789012345")) + 12);
+    Figures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Figures->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Figures->setFixedWidth(Figures->columnWidth(0) + Figures->columnWidth(1) + 2 * Figures->frameWidth());
+    Figures->setMinimumHeight(Figures->horizontalHeader()->sizeHint().height() +
+                              RowCount * Figures->verticalHeader()->defaultSectionSize() + 2 * Figures->frameWidth());
+
+    EnergyPlot = new RunPlot(this);
+    EnergyPlot->setObjectName(QStringLiteral("EnergyPlot"));
+    EnergyPlot->ShowFigures(QStringLiteral("Kinetic energy"), EnergyLines());
+
+    SecondFigure = new QComboBox(this);
+    SecondFigure->setObjectName(QStringLiteral("SecondFigure"));
+    for (const Choice& choice : SecondFigures)
+        SecondFigure->addItem(QString::fromLatin1(choice.Name));
+    SecondPlot = new RunPlot(this);
+    SecondPlot->setObjectName(QStringLiteral("SecondPlot"));
+    ChooseSecondFigure(0);
+    connect(SecondFigure, &QComboBox::currentIndexChanged, this, &RunMonitor::ChooseSecondFigure);
+
+    SampleNote = new QLabel(this);
+    SampleNote->setObjectName(QStringLiteral("SampleNote"));
+    Clear = new QPushButton(QStringLiteral("Clear"), this);
+    Clear->setObjectName(QStringLiteral("Clear"));
+    SaveCsv = new QPushButton(QStringLiteral("Save CSV..."), this);
+    SaveCsv->setObjectName(QStringLiteral("SaveCsv"));
+    connect(Clear, &QPushButton::clicked, this, &RunMonitor::ClearClick);
+    connect(SaveCsv, &QPushButton::clicked, this, &RunMonitor::SaveCsvClick);
+
+    auto* secondRow = new QHBoxLayout;
+    secondRow->addWidget(new QLabel(QStringLiteral("Second chart:"), this));
+    secondRow->addWidget(SecondFigure);
+    secondRow->addStretch();
+    auto* charts = new QVBoxLayout;
+    charts->addWidget(EnergyPlot, 1);
+    charts->addLayout(secondRow);
+    charts->addWidget(SecondPlot, 1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(Figures);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addLayout(charts, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SampleNote, 1);
+    buttons->addWidget(Clear);
+    buttons->addWidget(SaveCsv);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(900, 520);
+
+    refresher_ = new QTimer(this);
+    refresher_->setInterval(RefreshMilliseconds);
+    connect(refresher_, &QTimer::timeout, this, &RunMonitor::Refresh);
+    clock_.start();
+}
+
+void RunMonitor::StepTaken()
+{
+    if (!isVisible())
+        return;
+    rate_.StepAt(clock_.nsecsElapsed());
+    if (record_.StepDue())
+        record_.Add(SampleNow());
+}
+
+void RunMonitor::ClearClick()
+{
+    record_.Clear();
+    if (isVisible())
+        record_.Add(SampleNow());
+    Refresh();
+}
+
+void RunMonitor::SaveCsvClick()
+{
+    const std::optional<QString> path = dialogs_.ChooseCsvToSave();
+    if (!path)
+        return;
+    Guarded(dialogs_, [this, &path] { WriteRunLog(*path, record_.Samples()); });
+}
+
+void RunMonitor::Refresh()
+{
+    const RunSample now = SampleNow();
+    const RunQuantities& q = now.Figures;
+    ShowValue(StepsThisRun, QString::number(tally_.StepsThisRun()));
+    ShowValue(StepsInAll, QString::number(system_.StepCount));
+    ShowValue(ModelTime, FloatToText(now.Time));
+    ShowValue(StepsPerSecond, QString::number(rate_.PerSecond(clock_.nsecsElapsed())));
+    const Real values[] = {q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,    q.Momentum.x,
+                           q.Momentum.y,      q.Momentum.z,      q.MomentumSize,    q.Centroid.x, q.Centroid.y,
+                           q.Centroid.z,      q.Gyration,        q.LargestSpeed};
+    for (int k = 0; k < int(std::size(values)); ++k)
+        ShowValue(Kinetic1 + k, FloatToText(values[k]));
+
+    EnergyPlot->Update(record_);
+    SecondPlot->Update(record_);
+    const QString spacing =
+        record_.Stride() == 1 ? QStringLiteral("every step") : QStringLiteral("every %1 steps").arg(record_.Stride());
+    SampleNote->setText(QStringLiteral("Samples: %1, one %2").arg(record_.Samples().size()).arg(spacing));
+}
+
+void RunMonitor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (record_.Samples().empty())
+        record_.Add(SampleNow());
+    Refresh();
+    refresher_->start();
+}
+
+void RunMonitor::hideEvent(QHideEvent* event)
+{
+    refresher_->stop();
+    QWidget::hideEvent(event);
+}
+
+RunSample RunMonitor::SampleNow() const
+{
+    return {system_.StepCount, tally_.ModelTime(), MeasureRun(system_)};
+}
+
+void RunMonitor::ChooseSecondFigure(int index)
+{
+    const Choice& choice = SecondFigures.at(std::size_t(index));
+    SecondPlot->ShowFigures(QString::fromLatin1(choice.Name),
+                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}});
+    SecondPlot->Update(record_);
+}
+
+void RunMonitor::ShowValue(int row, const QString& text)
+{
+    Figures->item(row, 1)->setText(text);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "model/runquantities.h"
+#include "model/samplerecord.h"
+#include "model/steprate.h"
+#include "model/taonsystem.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+class RunPlot;
+class UserDialogs;
+
+// "Run Monitor": the figures of the run as a table, and charts of them against
+// the step, kinetic energy above and a chosen figure below. While the window
+// is shown it records a sample every few steps (the spacing grows so that a
+// run of any length stays within a few thousand samples) and redraws a few
+// times a second, never per step, so the run keeps its pace.
+class RunMonitor : public QWidget {
+    Q_OBJECT
+public:
+    RunMonitor(const TaonSystem& system, const RunTally& tally, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // After every step of a run; costs next to nothing while hidden.
+    void StepTaken();
+    // "Clear", and a new scene: the samples go, the current state is the first.
+    void ClearClick();
+    // "Save CSV...": every sample, as the tool's run --log writes them.
+    void SaveCsvClick();
+    // The table and the charts from the model and the samples (the timer's work).
+    void Refresh();
+
+    const SampleRecord& Record() const { return record_; }
+
+    // Controls, found by object name in the tests as well.
+    QTableWidget* Figures = nullptr;
+    RunPlot* EnergyPlot = nullptr;
+    QComboBox* SecondFigure = nullptr;
+    RunPlot* SecondPlot = nullptr;
+    QLabel* SampleNote = nullptr;
+    QPushButton* Clear = nullptr;
+    QPushButton* SaveCsv = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    RunSample SampleNow() const;
+    void ChooseSecondFigure(int index);
+    void ShowValue(int row, const QString& text);
+
+    const TaonSystem& system_;
+    const RunTally& tally_;
+    UserDialogs& dialogs_;
+    SampleRecord record_;
+    StepRate rate_;
+    QElapsedTimer clock_;
+    QTimer* refresher_ = nullptr;
+};

@@ -1,0 +1,119 @@
+#include "charts/runmonitor.h"
+#include "charts/runplot.h"
+#include "scenes/numbertext.h"
+#include "scenes/runlog.h"
+#include "scripteddialogs.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class RunMonitorTest : public QObject {
+    Q_OBJECT
+
+    TaonSystem system_;
+    RunTally tally_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<RunMonitor> monitor_;
+
+    // One step as the run makes it: the point moves, then the window hears of it.
+    void Step()
+    {
+        system_.X[1] += system_.U[1] * system_.dt;
+        system_.U[1] += 1;
+        ++system_.StepCount;
+        tally_.StepTaken(system_.dt);
+        monitor_->StepTaken();
+    }
+    QString Value(const char* figure) const
+    {
+        const auto rows = monitor_->Figures->findItems(QString::fromLatin1(figure), Qt::MatchExactly);
+        return rows.size() == 1 ? monitor_->Figures->item(rows.front()->row(), 1)->text() : QStringLiteral("?");
+    }
+
+private slots:
+    void init()
+    {
+        // Two present points, one in group 1 moving, one in group 3 at rest.
+        system_ = {};
+        system_.TaonCount = SlotCount;
+        system_.dt = 0.5L;
+        system_.Present[1] = system_.Present[80] = 1;
+        system_.U[1] = 2;
+        tally_ = {};
+        dialogs_ = {};
+        monitor_ = std::make_unique<RunMonitor>(system_, tally_, dialogs_);
+    }
+
+    void recordsOnlyWhileShown()
+    {
+        Step(); // hidden: nothing recorded
+        QVERIFY(monitor_->Record().Samples().empty());
+        monitor_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(monitor_.get()));
+        for (int k = 0; k < 4; ++k)
+            Step();
+        monitor_->Refresh();
+        const auto& samples = monitor_->Record().Samples();
+        QCOMPARE(samples.size(), std::size_t(5)); // the state at opening and four steps
+        QCOMPARE(samples.back().Step, 5);
+        QCOMPARE(monitor_->EnergyPlot->PointsOfLine(2), 5);
+        // U[1] went 2 -> 7: kinetic energy 24.5, all in group 1.
+        QCOMPARE(Value("Kinetic energy, group 1"), FloatToText(24.5L));
+        QCOMPARE(Value("Model time"), FloatToText(2.5L));
+        QCOMPARE(Value("Steps per second"), QStringLiteral("4"));
+        QCOMPARE(Value("Largest speed"), FloatToText(7));
+
+        // A long record is drawn with no more points than the chart can
+        // show, from the first sample to the last.
+        for (int k = 0; k < 2000; ++k)
+            Step();
+        monitor_->Refresh();
+        const int points = monitor_->EnergyPlot->PointsOfLine(3);
+        QVERIFY2(points >= 500 && points <= 801, qPrintable(QString::number(points)));
+        const auto* line = static_cast<QLineSeries*>(monitor_->EnergyPlot->chart()->series().at(3));
+        QCOMPARE(line->at(points - 1).x(), 2005.0);
+
+        monitor_->hide();
+        Step();
+        QCOMPARE(monitor_->Record().Samples().size(), std::size_t(2005));
+    }
+
+    void saveCsvWritesEverySample_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("saved") << QStringLiteral("run.csv") << QString();
+        QTest::newRow("folder missing") << QStringLiteral("none/run.csv") << QStringLiteral("Invalid filename.");
+        QTest::newRow("cancelled") << QString() << QString();
+    }
+
+    void saveCsvWritesEverySample()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, error);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        dialogs_.csvAnswers.push_back(name.isEmpty() ? std::nullopt : std::optional<QString>(path));
+        monitor_->show();
+        Step();
+        monitor_->SaveCsv->click();
+        QCOMPARE(dialogs_.csvDialogs, 1);
+        QCOMPARE(dialogs_.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QFile file(path);
+        QCOMPARE(file.open(QIODevice::ReadOnly), error.isEmpty() && !name.isEmpty());
+        if (!file.isOpen())
+            return;
+        const auto& samples = monitor_->Record().Samples();
+        QCOMPARE(file.readAll(), RunLogHeader() + RunLogRow(samples[0]) + RunLogRow(samples[1]));
+    }
+};
+
+QTEST_MAIN(RunMonitorTest)
+#include "runmonitor_test.moc"

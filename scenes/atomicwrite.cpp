@@ -29,27 +29,38 @@ std::string Local(const QString& path)
 
 } // namespace
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
+AtomicFile::AtomicFile(const QString& path, bool makeFolder) : path_(path), file_(path)
 {
     if (makeFolder && !path.isEmpty())
         QDir().mkpath(QFileInfo(path).absolutePath());
-
-    QSaveFile file(path);
     errno = 0;
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly))
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file_.open(QIODevice::WriteOnly))
         ThrowCreateError(path, errno);
+}
 
+void AtomicFile::Write(const char* data, qint64 size)
+{
     // commit() alone may report success after a short write on a full disk, so
     // every byte and the flush are checked before the file may take the old one's place.
     errno = 0;
-    const qint64 written = file.write(bytes);
-    const bool flushed = written == bytes.size() && file.flush();
-    if (!flushed) {
+    const qint64 written = file_.write(data, size);
+    if (written != size || !file_.flush()) {
         const int code = errno;
-        file.cancelWriting(); // the temporary file goes, the old file stays
-        ThrowFileError(FileStep::Write, code, Local(path));
+        file_.cancelWriting(); // the temporary file goes, the old file stays
+        ThrowFileError(FileStep::Write, code, Local(path_));
     }
+}
+
+void AtomicFile::Commit()
+{
     errno = 0;
-    if (!file.commit())
-        ThrowFileError(FileStep::Write, errno, Local(path));
+    if (!file_.commit())
+        ThrowFileError(FileStep::Write, errno, Local(path_));
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool makeFolder)
+{
+    AtomicFile file(path, makeFolder);
+    file.Write(bytes);
+    file.Commit();
 }

@@ -4,15 +4,19 @@
 #include "model/runloop.h"
 #include "model/usererror.h"
 #include "scenes/inputfile.h"
+#include "scenes/atomicwrite.h"
 #include "scenes/scenefile.h"
+#include "scenes/trajectory.h"
 #include "tools/scenetext.h"
 
 #include <charconv>
 #include <cstdint>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -27,6 +31,9 @@ Commands:
   run FILE.ato --steps N --out OUT.ato [options]
                          advance the scene N steps as the window's run does,
                          with the scene's own dt, and save the committed state
+  new OUT                write a scene text to start from: the built-in square,
+                         every field named in a comment (OUT "-" is standard
+                         output; build it with make)
   bench                  steps per second of the literal reference and of the
                          fast engine on 100 present points; last line "ratio: N"
   --help                 show this text
@@ -39,6 +46,14 @@ Options of run:
   --blockade             free, x-only and fixed slot ranges
   --cool                 keep 0.95 of the velocity at every step
   --out OUT.ato          the result; replaced whole, or left alone on failure
+  --set NAME=VALUE       use VALUE for the scene's dt or coefficient NAME (A1
+                         ... G3) in the run and the result; repeatable
+  --dump FILE            write the present slots at step 0 and every N-th step:
+                         FILE.xyz extended XYZ (species X, pos, vel, group;
+                         step and time on each frame's comment line), FILE.csv
+                         rows step,time,slot,group,x,y,z,u,v,w; time is the
+                         sum of dt over the steps taken
+  --every N              the N of --dump, 1 or more (the default 1)
 
 Scene text (show, make), one item per line:
   dt VALUE
@@ -111,11 +126,13 @@ void ExpectArguments(const std::vector<std::string>& args, std::size_t count, co
 }
 
 // The window's duties, done headless: nothing to draw or list; the events of
-// step N are a Stop.
+// step N are a Stop. The step hook sees every step's result and its number
+// in this run.
 class BatchHost : public RunHost {
 public:
-    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps)
-        : system_(system), switches_(switches), remaining_(steps)
+    using StepHook = std::function<void(std::int64_t step)>;
+    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, StepHook afterStep = {})
+        : system_(system), switches_(switches), steps_(steps), afterStep_(std::move(afterStep))
     {
     }
     RunSwitches CurrentSwitches() override { return switches_; }
@@ -125,14 +142,19 @@ public:
     void FillListing() override {}
     void ProcessEvents() override
     {
-        if (--remaining_ == 0)
+        ++taken_;
+        if (afterStep_)
+            afterStep_(taken_);
+        if (taken_ == steps_)
             system_.Stopped = true;
     }
 
 private:
     TaonSystem& system_;
     RunSwitches switches_;
-    std::int64_t remaining_;
+    std::int64_t steps_;
+    std::int64_t taken_ = 0;
+    StepHook afterStep_;
 };
 
 struct RunRequest {
@@ -140,16 +162,34 @@ struct RunRequest {
     std::string Out;
     std::optional<std::int64_t> Steps;
     RunSwitches Switches;
+    std::string Dump;
+    std::optional<std::int64_t> Every;
+    std::map<std::string, Real> Settings;
 };
 
-std::int64_t StepsFrom(const std::string& text)
+std::int64_t WholeNumberFrom(const std::string& option, const std::string& text, std::int64_t low)
 {
-    std::int64_t steps = -1;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), steps);
-    if (ec != std::errc() || end != text.data() + text.size() || steps < 0 ||
-        steps > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for --steps: '" + text + "' (a whole number from 0 to 2147483647)");
-    return steps;
+    std::int64_t number = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (ec != std::errc() || end != text.data() + text.size() || number < low ||
+        number > std::numeric_limits<std::int32_t>::max())
+        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " +
+                         std::to_string(low) + " to 2147483647)");
+    return number;
+}
+
+// NAME=VALUE of --set; VALUE as in scene text.
+void AddSetting(RunRequest& request, const std::string& text)
+{
+    const std::size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (equals == std::string::npos || !SceneScalarNamed(name))
+        throw UsageError("--set needs NAME=VALUE with NAME dt or A1 ... G3, not '" + text + "'");
+    Real value = 0;
+    if (!TextToReal(text.substr(equals + 1), value))
+        throw UsageError("--set " + name + ": '" + text.substr(equals + 1) + "' is not a number");
+    if (!request.Settings.emplace(name, value).second)
+        throw UsageError("--set " + name + " is given twice");
 }
 
 ConstraintMode ModeFrom(const std::string& text)
@@ -184,7 +224,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out";
+        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out" || name == "--set" ||
+                                name == "--dump" || name == "--every";
         if (takesValue && !value) {
             if (k + 1 == args.size())
                 throw UsageError(name + " needs a value");
@@ -195,7 +236,7 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         if (name == "--steps") {
             if (request.Steps)
                 throw UsageError("--steps is given twice");
-            request.Steps = StepsFrom(*value);
+            request.Steps = WholeNumberFrom(name, *value, 0);
         } else if (name == "--mode") {
             if (modeGiven)
                 throw UsageError("--mode is given twice");
@@ -207,6 +248,18 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             if (value->empty())
                 throw UsageError("--out needs a file name");
             request.Out = *value;
+        } else if (name == "--set") {
+            AddSetting(request, *value);
+        } else if (name == "--dump") {
+            if (!request.Dump.empty())
+                throw UsageError("--dump is given twice");
+            if (!TrajectoryFormatOf(Path(*value)))
+                throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
+            request.Dump = *value;
+        } else if (name == "--every") {
+            if (request.Every)
+                throw UsageError("--every is given twice");
+            request.Every = WholeNumberFrom(name, *value, 1);
         } else if (name == "--taoscope") {
             request.Switches.Law.Taoscope = true;
         } else if (name == "--functions3x1") {
@@ -223,6 +276,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         throw UsageError("run needs --steps N");
     if (request.Out.empty())
         throw UsageError("run needs --out OUT.ato");
+    if (request.Every && request.Dump.empty())
+        throw UsageError("--every goes with --dump");
     return request;
 }
 
@@ -246,23 +301,96 @@ int Make(const std::vector<std::string>& args, std::istream& in)
     return 0;
 }
 
+// The dump of one run: frame 0 as the run starts, then every N-th step. The
+// file is created before any step runs and takes its name only with the result.
+class RunDump {
+public:
+    RunDump(const std::string& path, std::int64_t every)
+        : path_(path), every_(every), file_(Opened(path))
+    {
+    }
+    void Frame(const TaonSystem& system, std::int64_t step)
+    {
+        if (step % every_ != 0)
+            return;
+        OnFile(path_, [&] {
+            failed_ = true; // until the frame is written
+            file_->WriteFrame(system, step, time_);
+            failed_ = false;
+        });
+    }
+    void AfterStep(const TaonSystem& system, std::int64_t step)
+    {
+        time_ += system.dt; // model time: the sum of dt over the steps taken
+        Frame(system, step);
+    }
+    // Whether the last frame failed to be written (rather than a step).
+    bool Failed() const { return failed_; }
+    void Commit()
+    {
+        OnFile(path_, [&] { file_->Commit(); });
+    }
+
+private:
+    static std::unique_ptr<TrajectoryFile> Opened(const std::string& path)
+    {
+        std::unique_ptr<TrajectoryFile> file;
+        OnFile(path, [&] { file = std::make_unique<TrajectoryFile>(Path(path), *TrajectoryFormatOf(Path(path))); });
+        return file;
+    }
+    std::string path_;
+    std::int64_t every_;
+    std::unique_ptr<TrajectoryFile> file_;
+    Real time_ = 0;
+    bool failed_ = false;
+};
+
 int Run(const std::vector<std::string>& args)
 {
     const RunRequest request = ParseRun(args);
     TaonSystem system = LoadScene(request.File);
+    for (const auto& [name, value] : request.Settings)
+        system.**SceneScalarNamed(name) = value;
+    std::optional<RunDump> dump;
+    if (!request.Dump.empty()) {
+        dump.emplace(request.Dump, request.Every.value_or(1));
+        dump->Frame(system, 0);
+    }
     if (*request.Steps > 0) {
         StepEngine engine;
-        BatchHost host(system, request.Switches, *request.Steps);
+        BatchHost::StepHook afterStep;
+        if (dump)
+            afterStep = [&](std::int64_t step) { dump->AfterStep(system, step); };
+        BatchHost host(system, request.Switches, *request.Steps, afterStep);
         system.Stopped = false;
         try {
             RunLoop(system, engine, host, system.StepCount);
         } catch (const UserError& fault) {
+            if (dump && dump->Failed())
+                throw;
             // StepCount holds the last complete step.
             throw UserError("run: " + std::string(fault.what()) + " in step " +
                             std::to_string(std::int64_t(system.StepCount) + 1) + "; nothing written");
         }
     }
     SaveScene(system, request.Out);
+    if (dump)
+        dump->Commit();
+    return 0;
+}
+
+int New(const std::vector<std::string>& args, std::ostream& out)
+{
+    ExpectArguments(args, 1, "new OUT");
+    const std::string text = StarterSceneText();
+    if (args[1] == "-") {
+        out << text;
+        out.flush();
+        if (!out)
+            throw UserError("new: standard output could not be written");
+        return 0;
+    }
+    OnFile(args[1], [&] { WriteFileAtomically(Path(args[1]), QByteArray::fromStdString(text)); });
     return 0;
 }
 
@@ -292,6 +420,8 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
             return Make(args, in);
         if (command == "run")
             return Run(args);
+        if (command == "new")
+            return New(args, out);
         if (command == "bench")
             return Bench(args, out);
         throw UsageError("unknown command '" + command + "' (try --help)");

@@ -41,7 +41,7 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
     const int count = SlotsInUse(s);
     const bool xyz = format == TrajectoryFormat::ExtendedXyz;
     const char separator = xyz ? ' ' : ',';
-    std::string stepText = std::to_string(step);
+    const std::string stepText = std::to_string(step);
     std::string timeText;
     AppendTrajectoryNumber(timeText, time);
     if (xyz) {
@@ -58,7 +58,7 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
         if (xyz)
             text += 'X';
         else
-            text.append(stepText).append(1, ',').append(timeText).append(1, ',').append(std::to_string(i)).append(1, ',').append(1, group);
+            text += stepText + ',' + timeText + ',' + std::to_string(i) + ',' + group;
         for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W}) {
             text += separator;
             AppendTrajectoryNumber(text, (*array)[i]);

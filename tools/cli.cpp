@@ -173,8 +173,8 @@ std::int64_t WholeNumberFrom(const std::string& option, const std::string& text,
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (ec != std::errc() || end != text.data() + text.size() || number < low ||
         number > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " +
-                         std::to_string(low) + " to 2147483647)");
+        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " + std::to_string(low) +
+                         " to 2147483647)");
     return number;
 }
 
@@ -305,10 +305,7 @@ int Make(const std::vector<std::string>& args, std::istream& in)
 // file is created before any step runs and takes its name only with the result.
 class RunDump {
 public:
-    RunDump(const std::string& path, std::int64_t every)
-        : path_(path), every_(every), file_(Opened(path))
-    {
-    }
+    RunDump(const std::string& path, std::int64_t every) : path_(path), every_(every), file_(Opened(path)) {}
     void Frame(const TaonSystem& system, std::int64_t step)
     {
         if (step % every_ != 0)

@@ -210,7 +210,7 @@ void SceneFromText(const std::string& text, TaonSystem& s)
                 Fail(number, item + " needs exactly one value");
             if (!seen.insert(item).second)
                 Fail(number, item + " is given twice");
-            scene.**field = RealAt(number, words[1]);
+            scene.** field = RealAt(number, words[1]);
         } else {
             Fail(number, "unknown item '" + item + "'");
         }

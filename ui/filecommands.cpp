@@ -13,7 +13,10 @@
 
 void TMainForm::New1Click()
 {
-    if (EditDlg->exec() != QDialog::Accepted)
+    // The editor may have moved points even when it was cancelled.
+    const bool accepted = EditDlg->exec() == QDialog::Accepted;
+    ClearTrails();
+    if (!accepted)
         return;
     view_.SpiralMode = false;
     EnableSceneButtons(true);
@@ -39,6 +42,7 @@ void TMainForm::Open1Click()
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
+        ClearTrails();
         ResetStepCount();
         Drawing->DrawScene();
         FillListing();

@@ -12,6 +12,7 @@
 #include <memory>
 
 class DrawingArea;
+class FrameRecorder;
 class HelpMenu;
 class Lamp;
 class StringGrid;
@@ -65,6 +66,16 @@ public:
     void Daons1Click();
     void Spiral1Click();
     void About1Click();
+    void SavePicture1Click();
+    void RecordFrames1Click();
+    void Trails1Click();
+    void Axes1Click();
+
+    // The work of those commands once the dialogs have answered.
+    void SavePicture(const QString& path);
+    void StartRecording(const QString& folder, int every);
+    void StopRecording();
+    bool Recording() const { return recorder_ != nullptr; }
 
     void FillListing() override;
 
@@ -81,6 +92,7 @@ private:
     void BuildCoefficientGrid();
     void BuildMenu();
     void WireViewCommands();
+    void BuildPictureCommands();
     void FormResize();
 
     // Start-up and the window's repaint (startup.cpp).
@@ -89,6 +101,12 @@ private:
     void LoadCommentaryPage();
     void LoadStartScene();
     void ShowThetraSpiral();
+    // A scene opened, built or edited: the trails start afresh.
+    void ClearTrails();
+
+    // Recording (picturecommands.cpp): the run's step hands its picture over.
+    void RecordStep();
+    void EndRecording();
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();
@@ -116,6 +134,7 @@ private:
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs& dialogs_;
     StepEngine engine_;
+    std::unique_ptr<FrameRecorder> recorder_;
     bool runLoopActive_ = false;
     bool closeRequested_ = false;
     bool ListingShowsVelocity = false;
@@ -176,6 +195,10 @@ public:
     QAction* ShowSpin = nullptr;
     QAction* ShowNumbersOfPoints = nullptr;
     QAction* MoveToCenter = nullptr;
+    QAction* SavePicture1 = nullptr;
+    QAction* RecordFrames1 = nullptr;
+    QAction* Trails1 = nullptr;
+    QAction* Axes1 = nullptr;
     QAction* Left1 = nullptr;
     QAction* Right1 = nullptr;
     QAction* Up1 = nullptr;

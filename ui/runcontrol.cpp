@@ -130,7 +130,10 @@ void TMainForm::ShowStepCount(std::int32_t stepCount)
 
 void TMainForm::DrawScene()
 {
+    if (view_.ShowTrails)
+        Drawing->Trails().Record(system_);
     Drawing->DrawScene();
+    RecordStep();
 }
 
 bool TMainForm::ShowListChecked()

@@ -55,11 +55,13 @@ void TMainForm::WireViewCommands()
 
 void TMainForm::Daons1Click()
 {
+    ClearTrails();
     Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
 }
 
 void TMainForm::Spiral1Click()
 {
+    ClearTrails();
     ::Spiral1Click(system_, view_, *Drawing, *this);
 }
 

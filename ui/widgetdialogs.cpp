@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -42,22 +43,50 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseScene(false);
+    return ChooseFile(QStringLiteral("Open"), QStringLiteral("Taons files (*.ato)"), QStringLiteral("ato"), false);
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToSave()
 {
-    return ChooseScene(true);
+    return ChooseFile(QStringLiteral("Save As"), QStringLiteral("Taons files (*.ato)"), QStringLiteral("ato"), true);
 }
 
-std::optional<QString> WidgetDialogs::ChooseScene(bool saving)
+std::optional<QString> WidgetDialogs::ChoosePictureToSave()
 {
-    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder_,
-                       QStringLiteral("Taons files (*.ato)"));
+    return ChooseFile(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"),
+                      true);
+}
+
+std::optional<QString> WidgetDialogs::ChooseFolder(const QString& title)
+{
+    QFileDialog dialog(Parent(owner_), title, folder_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folder_ = chosen;
+    return chosen;
+}
+
+std::optional<int> WidgetDialogs::AskInteger(const QString& title, const QString& label, int value, int low, int high)
+{
+    bool accepted = false;
+    const int answer = QInputDialog::getInt(Parent(owner_), title, label, value, low, high, 1, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<QString> WidgetDialogs::ChooseFile(const QString& title, const QString& filter, const QString& suffix,
+                                                 bool saving)
+{
+    QFileDialog dialog(Parent(owner_), title, folder_, filter);
     // Qt's own dialog behaves the same everywhere; a platform one may not
     // add the default extension or may refuse names of missing files.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(QStringLiteral("ato"));
+    dialog.setDefaultSuffix(suffix);
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -16,9 +16,12 @@ public:
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseSceneToOpen() override;
     std::optional<QString> ChooseSceneToSave() override;
+    std::optional<QString> ChoosePictureToSave() override;
+    std::optional<QString> ChooseFolder(const QString& title) override;
+    std::optional<int> AskInteger(const QString& title, const QString& label, int value, int low, int high) override;
 
 private:
-    std::optional<QString> ChooseScene(bool saving);
+    std::optional<QString> ChooseFile(const QString& title, const QString& filter, const QString& suffix, bool saving);
     QWidget* owner_;
     QString folder_; // where the last file dialog ended, as the next one starts there
 };

@@ -45,11 +45,12 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("extended XYZ") << int(TrajectoryFormat::ExtendedXyz)
-                                      << QByteArray("3\n"
-                                                    "Properties=species:S:1:pos:R:3:vel:R:3:group:I:1 step=20 time=0.02\n"
-                                                    "X 1 0.5 -2 0.25 0 0 1\n"
-                                                    "X 51 0.5 -2 0.25 0 0 2\n"
-                                                    "X 100 0.5 -2 0.25 0 0 3\n");
+                                      << QByteArray(
+                                             "3\n"
+                                             "Properties=species:S:1:pos:R:3:vel:R:3:group:I:1 step=20 time=0.02\n"
+                                             "X 1 0.5 -2 0.25 0 0 1\n"
+                                             "X 51 0.5 -2 0.25 0 0 2\n"
+                                             "X 100 0.5 -2 0.25 0 0 3\n");
         QTest::newRow("CSV") << int(TrajectoryFormat::Csv)
                              << QByteArray("step,time,slot,group,x,y,z,u,v,w\n"
                                            "20,0.02,1,1,1,0.5,-2,0.25,0,0\n"
@@ -144,8 +145,8 @@ private slots:
         file.WriteFrame(ThreeGroups(), 0, 0);
         file.Commit();
         QVERIFY(ReadAll(path).startsWith("step,time,slot,group,x,y,z,u,v,w\n0,0,1,1,1,"));
-        QVERIFY_THROWS_EXCEPTION(UserError,
-                                 TrajectoryFile(dir.filePath(QStringLiteral("none/run.xyz")), TrajectoryFormat::ExtendedXyz));
+        QVERIFY_THROWS_EXCEPTION(
+            UserError, TrajectoryFile(dir.filePath(QStringLiteral("none/run.xyz")), TrajectoryFormat::ExtendedXyz));
     }
 };
 

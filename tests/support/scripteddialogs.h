@@ -17,16 +17,23 @@ public:
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseSceneToOpen() override;
     std::optional<QString> ChooseSceneToSave() override;
+    std::optional<QString> ChoosePictureToSave() override;
+    std::optional<QString> ChooseFolder(const QString& title) override;
+    std::optional<int> AskInteger(const QString& title, const QString& label, int value, int low, int high) override;
 
     // Answers, used in order; std::nullopt cancels a file dialog.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> pictureAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
+    std::deque<std::optional<int>> integerAnswers;
 
     QStringList errors;
     QStringList informations;
     QStringList confirmations;
     int openDialogs = 0;
     int saveDialogs = 0;
+    QStringList integerQuestions; // "title: label [low..high]"
     QStringList unexpected; // questions asked without a scripted answer
 };

@@ -359,11 +359,11 @@ private slots:
     {
         QFETCH(QString, dump);
         const QString dumpPath = dir_.filePath(dump);
-        const auto frames = [&] {
-            return dump.endsWith(".xyz") ? ReadXyz(dumpPath, {1, 2, 60}) : ReadCsv(dumpPath);
-        };
-        QCOMPARE(Cli({"run", Path("two.ato"), "--steps", "40", "--out", Path("ran.ato"), "--dump", dumpPath,
-                      "--every", "10"}).status, 0);
+        const auto frames = [&] { return dump.endsWith(".xyz") ? ReadXyz(dumpPath, {1, 2, 60}) : ReadCsv(dumpPath); };
+        QCOMPARE(Cli({"run", Path("two.ato"), "--steps", "40", "--out", Path("ran.ato"), "--dump", dumpPath, "--every",
+                      "10"})
+                     .status,
+                 0);
         const std::vector<DumpFrame> atomStand = frames();
         QCOMPARE(atomStand.size(), std::size_t(5));
         QString scene = Path("two.ato");
@@ -380,7 +380,9 @@ private slots:
         }
 
         QCOMPARE(Cli({"run", Path("two.ato"), "--mode", "hot", "--steps", "40", "--out", Path("hot.ato"), "--dump",
-                      dumpPath, "--every=10"}).status, 0);
+                      dumpPath, "--every=10"})
+                     .status,
+                 0);
         QCOMPARE(frames().size(), std::size_t(5));
         QVERIFY(FrameMatches(frames().back(), LoadScene(Path("hot.ato"))));
     }
@@ -392,8 +394,8 @@ private slots:
         edited.G3 = 2.5L;
         WriteSceneFile(edited, Path("edited.ato"));
         QCOMPARE(Cli({"run", Path("edited.ato"), "--steps", "3", "--out", Path("expected.ato")}).status, 0);
-        const Outcome set = Cli({"run", Path("two.ato"), "--set", "dt=0.002", "--steps", "3", "--set=G3=2.5", "--out",
-                                 Path("set.ato")});
+        const Outcome set = Cli(
+            {"run", Path("two.ato"), "--set", "dt=0.002", "--steps", "3", "--set=G3=2.5", "--out", Path("set.ato")});
         QCOMPARE(set.err, QString());
         QCOMPARE(ReadAll(Path("set.ato")), ReadAll(Path("expected.ato")));
     }
@@ -465,25 +467,26 @@ private slots:
             << "--dump needs a file name ending in .xyz or .csv";
         QTest::newRow("every without dump") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"}
                                             << 2 << "--every goes with --dump";
-        QTest::newRow("every 0")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--dump", "@dump.xyz", "--every", "0"} << 2
-            << "bad number for --every: '0'";
+        QTest::newRow("every 0") << QStringList{"run", "@two.ato", "--steps",   "1",       "--out",
+                                                out,   "--dump",   "@dump.xyz", "--every", "0"}
+                                 << 2 << "bad number for --every: '0'";
         QTest::newRow("fault during a dumped run")
             << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--dump", "@dump.csv"} << 1
             << "run: Floating point division by zero in step 1; nothing written";
-        QTest::newRow("set of no field") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set", "E1=2"}
+        QTest::newRow("set of no field") << QStringList{"run",   "@two.ato", "--steps", "1",
+                                                        "--out", out,        "--set",   "E1=2"}
                                          << 2 << "--set needs NAME=VALUE with NAME dt or A1 ... G3, not 'E1=2'";
-        QTest::newRow("set without value") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set=dt"}
-                                           << 2 << "not 'dt'";
+        QTest::newRow("set without value")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set=dt"} << 2 << "not 'dt'";
         QTest::newRow("set not a number")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set", "dt=0,1"} << 2
             << "--set dt: '0,1' is not a number";
-        QTest::newRow("set twice")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set", "A1=1", "--set", "A1=2"} << 2
-            << "--set A1 is given twice";
+        QTest::newRow("set twice") << QStringList{"run", "@two.ato", "--steps", "1",     "--out",
+                                                  out,   "--set",    "A1=1",    "--set", "A1=2"}
+                                   << 2 << "--set A1 is given twice";
         QTest::newRow("new without a name") << QStringList{"new"} << 2 << "usage: zarvitone-cli new OUT";
-        QTest::newRow("new into a missing folder") << QStringList{"new", "@nowhere/start.scene"} << 1
-                                                   << "Invalid filename.";
+        QTest::newRow("new into a missing folder")
+            << QStringList{"new", "@nowhere/start.scene"} << 1 << "Invalid filename.";
         QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
                                              << "usage: zarvitone-cli show FILE.ato";
     }
@@ -518,10 +521,12 @@ private slots:
     {
         const Outcome help = Cli({"--help"});
         QCOMPARE(help.status, 0);
-        for (const char* word : {"show FILE.ato", "make TEXT OUT.ato", "run FILE.ato", "bench", "--steps N",
-                                 "--mode MODE", "atomstand", "hot", "cold", "current1", "current2", "--taoscope",
-                                 "--functions3x1", "--blockade", "--cool", "--out OUT.ato", "raw:", "new OUT",
-                                 "--set NAME=VALUE", "--dump FILE", "--every N"})
+        for (const char* word : {"show FILE.ato",  "make TEXT OUT.ato", "run FILE.ato",     "bench",
+                                 "--steps N",      "--mode MODE",       "atomstand",        "hot",
+                                 "cold",           "current1",          "current2",         "--taoscope",
+                                 "--functions3x1", "--blockade",        "--cool",           "--out OUT.ato",
+                                 "raw:",           "new OUT",           "--set NAME=VALUE", "--dump FILE",
+                                 "--every N"})
             QVERIFY2(help.out.contains(QString::fromLatin1(word)), word);
     }
 };

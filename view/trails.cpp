@@ -67,6 +67,8 @@ void DrawAxes(QImage& picture, const ViewState& view)
         {{Colours::Red, QLatin1Char('x')}, {Colours::Lime, QLatin1Char('y')}, {Colours::Aqua, QLatin1Char('z')}}};
     // A negative Scale mirrors the scene, and the triad with it.
     const Real mirror = view.Scale < 0 ? -1 : 1;
+    if (picture.isNull()) // a window squeezed to nothing
+        return;
     const PixelPoint origin{Margin, picture.height() - Margin};
     const auto along = [&](int k, int pixels) {
         return PixelPoint{origin.x + RoundToPixel(mirror * pixels * view.ViewMatrix[0][k]),

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -82,73 +81,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// One frame of a dump: its step, its time and the slots' values, read back
-// from either format.
-struct DumpSlot {
-    int group = 0;
-    std::array<Real, 6> values{}; // x y z u v w
-};
-struct DumpFrame {
-    qint64 step = -1;
-    Real time = 0;
-    std::map<int, DumpSlot> points;
-};
-
-Real RealFrom(const QString& text)
-{
-    Real value = 0;
-    if (!TextToReal(text.toStdString(), value))
-        qWarning("not a number: %s", qPrintable(text));
-    return value;
-}
-
-// Extended XYZ carries no slot number: its lines follow the present slots in order.
-std::vector<DumpFrame> ReadXyz(const QString& path, const std::vector<int>& presentSlots)
-{
-    std::vector<DumpFrame> frames;
-    const QStringList lines = QString::fromLatin1(ReadAll(path)).split('\n', Qt::SkipEmptyParts);
-    for (qsizetype k = 0; k + 1 < lines.size();) {
-        const int count = lines[k].toInt();
-        const QStringList comment = lines[k + 1].split(' ');
-        DumpFrame frame;
-        for (const QString& word : comment) {
-            if (word.startsWith("step="))
-                frame.step = word.mid(5).toLongLong();
-            if (word.startsWith("time="))
-                frame.time = RealFrom(word.mid(5));
-        }
-        for (int a = 0; a < count && k + 2 + a < lines.size(); ++a) {
-            const QStringList words = lines[k + 2 + a].split(' ');
-            DumpSlot slot;
-            for (int v = 0; v < 6; ++v)
-                slot.values[v] = RealFrom(words.value(1 + v));
-            slot.group = words.value(7).toInt();
-            frame.points[a < int(presentSlots.size()) ? presentSlots[a] : -1 - a] = slot;
-        }
-        frames.push_back(frame);
-        k += 2 + count;
-    }
-    return frames;
-}
-
-std::vector<DumpFrame> ReadCsv(const QString& path)
-{
-    std::vector<DumpFrame> frames;
-    const QStringList lines = QString::fromLatin1(ReadAll(path)).split('\n', Qt::SkipEmptyParts);
-    for (qsizetype k = 1; k < lines.size(); ++k) {
-        const QStringList words = lines[k].split(',');
-        const qint64 step = words.value(0).toLongLong();
-        if (frames.empty() || frames.back().step != step)
-            frames.push_back({step, RealFrom(words.value(1)), {}});
-        DumpSlot slot;
-        slot.group = words.value(3).toInt();
-        for (int v = 0; v < 6; ++v)
-            slot.values[v] = RealFrom(words.value(4 + v));
-        frames.back().points[words.value(2).toInt()] = slot;
-    }
-    return frames;
-}
-
 TaonSystem LoadScene(const QString& path)
 {
     TaonSystem s;
@@ -158,23 +90,33 @@ TaonSystem LoadScene(const QString& path)
     return s;
 }
 
-// Whether the frame holds exactly the present slots of `s`, bit for bit.
-bool FrameMatches(const DumpFrame& frame, const TaonSystem& s)
+// A CSV dump's frames, each as the "slot,group,x,y,z,u,v,w" rows after its
+// step and time.
+using DumpFrames = std::map<QString, QStringList>;
+
+DumpFrames ReadCsvDump(const QString& path)
 {
-    std::size_t present = 0;
+    DumpFrames frames;
+    const QStringList rows = QString::fromLatin1(ReadAll(path)).split('\n', Qt::SkipEmptyParts).mid(1);
+    for (const QString& row : rows)
+        frames[row.section(',', 0, 1)] << row.section(',', 2);
+    return frames;
+}
+
+// The rows the dump holds for the present slots of `s`, numbers as the
+// scene text writes them: only a bit-for-bit equal value gives the same text.
+QStringList PresentRows(const TaonSystem& s)
+{
+    QStringList rows;
     for (int i = 1; i <= SlotCount; ++i) {
         if (!s.Present[i])
             continue;
-        ++present;
-        const auto slot = frame.points.find(i);
-        if (slot == frame.points.end() || slot->second.group != (i <= 50 ? 1 : i <= 75 ? 2 : 3))
-            return false;
-        const SlotReals* arrays[] = {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W};
-        for (int v = 0; v < 6; ++v)
-            if (BytesOf(slot->second.values[v]) != BytesOf((*arrays[v])[i]))
-                return false;
+        QString row = QStringLiteral("%1,%2").arg(i).arg(i <= 50 ? 1 : i <= 75 ? 2 : 3);
+        for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W})
+            row += ',' + QString::fromStdString(RealToText((*array)[i]));
+        rows << row;
     }
-    return frame.points.size() == present;
+    return rows;
 }
 
 } // namespace
@@ -345,46 +287,33 @@ private slots:
         QCOMPARE(ReadAll(Path("ran.ato")) == ReadAll(Path("two.ato")), steps == 0);
     }
 
-    void dumpFollowsOneRun_data()
-    {
-        QTest::addColumn<QString>("dump");
-        QTest::newRow("extended XYZ") << "run.xyz";
-        QTest::newRow("CSV") << "run.CSV";
-    }
-
-    // AtomStand chains exactly: the dump's frames are the states of runs of 10
-    // steps, one after the other. In Hot mode the last frame is the saved state
-    // of the same run.
+    // AtomStand chains exactly: the frames are the states of runs of 10 steps,
+    // one after the other. In Hot mode the last frame is the run's result.
     void dumpFollowsOneRun()
     {
-        QFETCH(QString, dump);
-        const QString dumpPath = dir_.filePath(dump);
-        const auto frames = [&] { return dump.endsWith(".xyz") ? ReadXyz(dumpPath, {1, 2, 60}) : ReadCsv(dumpPath); };
-        QCOMPARE(Cli({"run", Path("two.ato"), "--steps", "40", "--out", Path("ran.ato"), "--dump", dumpPath, "--every",
-                      "10"})
+        const QString dump = Path("run.csv");
+        QCOMPARE(Cli({"run", Path("two.ato"), "--steps=40", "--out", Path("ran.ato"), "--dump", dump, "--every", "10"})
                      .status,
                  0);
-        const std::vector<DumpFrame> atomStand = frames();
-        QCOMPARE(atomStand.size(), std::size_t(5));
+        const DumpFrames frames = ReadCsvDump(dump);
+        QCOMPARE(frames.size(), std::size_t(5));
         QString scene = Path("two.ato");
         Real time = 0;
         for (int k = 0; k < 5; ++k) {
-            QCOMPARE(atomStand[k].step, qint64(10 * k));
-            QCOMPARE(BytesOf(atomStand[k].time), BytesOf(time));
-            QVERIFY2(FrameMatches(atomStand[k], LoadScene(scene)), qPrintable(QString::number(k)));
+            const QString key = QStringLiteral("%1,%2").arg(10 * k).arg(QString::fromStdString(RealToText(time)));
+            QCOMPARE(frames.count(key), std::size_t(1));
+            QCOMPARE(frames.at(key), PresentRows(LoadScene(scene)));
             const QString next = Path("chain.ato") + QString::number(k);
             QCOMPARE(Cli({"run", scene, "--steps", "10", "--out", next}).status, 0);
             scene = next;
             for (int step = 0; step < 10; ++step)
                 time += 0.001L;
         }
-
-        QCOMPARE(Cli({"run", Path("two.ato"), "--mode", "hot", "--steps", "40", "--out", Path("hot.ato"), "--dump",
-                      dumpPath, "--every=10"})
+        QCOMPARE(Cli({"run", Path("two.ato"), "--mode=hot", "--steps=40", "--out", Path("hot.ato"), "--dump", dump,
+                      "--every=10"})
                      .status,
                  0);
-        QCOMPARE(frames().size(), std::size_t(5));
-        QVERIFY(FrameMatches(frames().back(), LoadScene(Path("hot.ato"))));
+        QCOMPARE(ReadCsvDump(dump).rbegin()->second, PresentRows(LoadScene(Path("hot.ato"))));
     }
 
     void setOverridesTheScene()
@@ -394,34 +323,28 @@ private slots:
         edited.G3 = 2.5L;
         WriteSceneFile(edited, Path("edited.ato"));
         QCOMPARE(Cli({"run", Path("edited.ato"), "--steps", "3", "--out", Path("expected.ato")}).status, 0);
-        const Outcome set = Cli(
-            {"run", Path("two.ato"), "--set", "dt=0.002", "--steps", "3", "--set=G3=2.5", "--out", Path("set.ato")});
-        QCOMPARE(set.err, QString());
+        QCOMPARE(
+            Cli({"run", Path("two.ato"), "--set", "dt=0.002", "--steps=3", "--set=G3=2.5", "--out", Path("set.ato")})
+                .status,
+            0);
         QCOMPARE(ReadAll(Path("set.ato")), ReadAll(Path("expected.ato")));
     }
 
+    // The starter text builds the built-in square; its comments name the fields.
     void newWritesTheSquare()
     {
-        QCOMPARE(Cli({"new", Path("start.scene")}).status, 0);
         const Outcome printed = Cli({"new", "-"});
-        QCOMPARE(printed.out.toUtf8(), ReadAll(Path("start.scene")));
-        QCOMPARE(Cli({"make", Path("start.scene"), Path("start.ato")}).status, 0);
-
+        QCOMPARE(Cli({"make", "-", Path("start.ato")}, printed.out.toStdString()).status, 0);
         TaonSystem square;
         square.TaonCount = SlotCount;
         BuildFigure(square, false);
         square.dt = 0.001L;
         WriteSceneFile(square, Path("square.ato"));
         QCOMPARE(ReadAll(Path("start.ato")), ReadAll(Path("square.ato")));
-
-        QStringList comments;
-        for (const QString& line : printed.out.split('\n'))
-            if (line.startsWith('#'))
-                comments << line;
-        const QString commentText = comments.join(' ');
-        for (const char* field : {"dt", "A1 ... G1", "A3 ... G3", "PRESENT", "X Y Z U V W"})
-            QVERIFY2(commentText.contains(QString::fromLatin1(field)), field);
-        QCOMPARE(printed.out.count(QStringLiteral("\nslot ")), 4);
+        for (const char* comment : {"# dt", "A1 ... G1", "A3 ... G3", "# slot N PRESENT X Y Z U V W"})
+            QVERIFY2(printed.out.contains(QString::fromLatin1(comment)), comment);
+        QCOMPARE(Cli({"new", Path("start.scene")}).status, 0);
+        QCOMPARE(ReadAll(Path("start.scene")), printed.out.toUtf8());
     }
 
     void badInputWritesNothing_data()
@@ -462,31 +385,14 @@ private slots:
         QTest::newRow("dump folder missing")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--dump", "@nowhere/d.xyz"} << 1
             << "nowhere/d.xyz: Invalid filename.";
-        QTest::newRow("dump of another kind")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--dump", "@dump.txt"} << 2
-            << "--dump needs a file name ending in .xyz or .csv";
-        QTest::newRow("every without dump") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"}
+        QTest::newRow("every without dump") << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--every=2"}
                                             << 2 << "--every goes with --dump";
-        QTest::newRow("every 0") << QStringList{"run", "@two.ato", "--steps",   "1",       "--out",
-                                                out,   "--dump",   "@dump.xyz", "--every", "0"}
-                                 << 2 << "bad number for --every: '0'";
         QTest::newRow("fault during a dumped run")
             << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--dump", "@dump.csv"} << 1
             << "run: Floating point division by zero in step 1; nothing written";
-        QTest::newRow("set of no field") << QStringList{"run",   "@two.ato", "--steps", "1",
-                                                        "--out", out,        "--set",   "E1=2"}
-                                         << 2 << "--set needs NAME=VALUE with NAME dt or A1 ... G3, not 'E1=2'";
-        QTest::newRow("set without value")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set=dt"} << 2 << "not 'dt'";
-        QTest::newRow("set not a number")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--set", "dt=0,1"} << 2
-            << "--set dt: '0,1' is not a number";
-        QTest::newRow("set twice") << QStringList{"run", "@two.ato", "--steps", "1",     "--out",
-                                                  out,   "--set",    "A1=1",    "--set", "A1=2"}
+        QTest::newRow("set twice") << QStringList{"run", "@two.ato",   "--steps=1", "--out",
+                                                  out,   "--set=A1=1", "--set=A1=2"}
                                    << 2 << "--set A1 is given twice";
-        QTest::newRow("new without a name") << QStringList{"new"} << 2 << "usage: zarvitone-cli new OUT";
-        QTest::newRow("new into a missing folder")
-            << QStringList{"new", "@nowhere/start.scene"} << 1 << "Invalid filename.";
         QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
                                              << "usage: zarvitone-cli show FILE.ato";
     }
@@ -514,7 +420,6 @@ private slots:
         QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
         QVERIFY(!QFile::exists(Path("nowhere")));
         QVERIFY(!QFile::exists(Path("dump.csv")));
-        QVERIFY(!QFile::exists(Path("dump.xyz")));
     }
 
     void helpListsEverything()

@@ -471,9 +471,7 @@ private:
         std::vector<std::pair<QAction*, int>> items = {
             {form->New1, 6},          {form->Open1, 8},   {form->Save1, 6},  {form->Saveas1, 6},
             {form->ShowSpin, 2},      {form->ShowNumbersOfPoints, 2},        {form->MoveToCenter, 2},
-            {form->About1, 2},        {form->RusHelp, 1}, {form->PolHelp, 1}, {form->Exit1, 1},
-            {form->SavePicture1, 2},  {form->RecordFrames1, 2},              {form->Trails1, 2},
-            {form->Axes1, 1}};
+            {form->About1, 2},        {form->RusHelp, 1}, {form->PolHelp, 1}, {form->Exit1, 1}};
         // The Show Images commands only while their menu can be reached.
         if (form->Images->isEnabled()) {
             items.emplace_back(form->Daons1, 3);
@@ -902,20 +900,6 @@ private:
                 break;
             }
         }
-        // Pictures and frames: cancel, a place that takes them, a missing folder.
-        const QString missing = f_.config.Path(QStringLiteral("no-folder"));
-        while (d.pictureAnswers.size() < 4) {
-            const std::optional<QString> choices[] = {std::nullopt, f_.config.Path(QStringLiteral("picture.png")),
-                                                      missing + QStringLiteral("/picture.png")};
-            d.pictureAnswers.push_back(choices[Weighted({1, 4, 1})]);
-        }
-        while (d.folderAnswers.size() < 4) {
-            QDir().mkpath(f_.config.Path(QStringLiteral("frames")));
-            const std::optional<QString> choices[] = {std::nullopt, f_.config.Path(QStringLiteral("frames")), missing};
-            d.folderAnswers.push_back(choices[Weighted({1, 4, 1})]);
-        }
-        while (d.integerAnswers.size() < 4)
-            d.integerAnswers.push_back(Chance(0.2) ? std::nullopt : std::optional<int>(1 + Below(20)));
     }
 
     void CountRunning()

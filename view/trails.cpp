@@ -12,7 +12,7 @@
 void TrailHistory::Clear()
 {
     for (Trail& trail : trails_)
-        trail.next = trail.count = 0;
+        trail.next = trail.count = trail.unprojected = 0;
 }
 
 void TrailHistory::Record(const TaonSystem& system)
@@ -24,13 +24,24 @@ void TrailHistory::Record(const TaonSystem& system)
         trail.points[trail.next] = {system.X[i], system.Y[i], system.Z[i]};
         trail.next = (trail.next + 1) % Length;
         trail.count = std::min(trail.count + 1, Length);
+        trail.unprojected = std::min(trail.unprojected + 1, Length);
     }
 }
 
-const Point3& TrailHistory::At(int slot, int k) const
+void TrailHistory::Project(const ViewState& view)
 {
-    const Trail& trail = trails_[slot];
-    return trail.points[(trail.next - trail.count + k + Length) % Length];
+    const Projection now{view.ViewMatrix, view.Scale, view.PanX, view.PanY, view.CenterX, view.CenterY};
+    const bool viewChanged = !(now == projectedFor_);
+    projectedFor_ = now;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        Trail& trail = trails_[slot];
+        const int first = viewChanged ? 0 : trail.count - trail.unprojected;
+        for (int k = first; k < trail.count; ++k) {
+            const Point3& p = At(slot, k);
+            trail.pixels[Index(slot, k)] = ProjectPoint(view, p.x, p.y, p.z);
+        }
+        trail.unprojected = 0;
+    }
 }
 
 QRgb TrailColour(QRgb pointColour)
@@ -38,21 +49,19 @@ QRgb TrailColour(QRgb pointColour)
     return qRgb(qRed(pointColour) / 2, qGreen(pointColour) / 2, qBlue(pointColour) / 2);
 }
 
-void DrawTrails(Canvas& canvas, const TrailHistory& trails, const TaonSystem& system, const ViewState& view,
-                bool taoscope)
+void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope)
 {
+    trails.Project(view);
     for (int i = 1; i <= SlotsInUse(system); ++i) {
         if (!system.Present[i] || trails.Count(i) < 2)
             continue;
         const QRgb colour = TrailColour(PointColour(i, system.TaonCount, taoscope));
-        const auto pixel = [&](int k) {
-            const Point3& p = trails.At(i, k);
-            return ProjectPoint(view, p.x, p.y, p.z);
-        };
-        PixelPoint from = pixel(0);
+        PixelPoint from = trails.PixelAt(i, 0);
         for (int k = 1; k < trails.Count(i); ++k) {
-            const PixelPoint to = pixel(k);
-            canvas.Line(from, to, colour);
+            const PixelPoint to = trails.PixelAt(i, k);
+            // A slow point stays on its pixel for many steps.
+            if (to.x != from.x || to.y != from.y)
+                canvas.Line(from, to, colour);
             from = to;
         }
     }

@@ -79,6 +79,11 @@ int main(int argc, char* argv[])
     view.ShowNumbers = false;
     view.ShowTrails = true;
     const double trails = MedianMicroseconds([&] { area.DrawScene(); });
+    // A turned view projects every kept position again.
+    const double trailsTurning = MedianMicroseconds([&] {
+        view.Teta += 0.001L;
+        area.DrawScene();
+    });
     view.ShowTrails = false;
     view.ShowAxes = true;
     const double axes = MedianMicroseconds([&] { area.DrawScene(); });
@@ -108,6 +113,7 @@ int main(int argc, char* argv[])
     std::printf("  with numbers (Taoscope):          %7.1f us\n", numbered);
     std::printf("  with numbers (Gravoscope):        %7.1f us\n", numberedGravoscope);
     std::printf("  with trails of 200 positions:     %7.1f us\n", trails);
+    std::printf("  with trails, turning every draw:  %7.1f us\n", trailsTurning);
     std::printf("  with the axes:                    %7.1f us\n", axes);
     std::printf("  with numbers, plus the repaint:   %7.1f us\n", withRepaint);
     std::printf("DrawSpiral, 19 points, numbers:     %7.1f us\n", spiralDraw);

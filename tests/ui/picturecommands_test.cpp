@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -51,6 +52,7 @@ private slots:
         QImage shown(area.width(), area.DrawingHeight(), QImage::Format_RGB32);
         area.render(&shown, QPoint(), QRegion(shown.rect()), QWidget::DrawWindowBackground);
         QCOMPARE(ReadImage(path), shown);
+        QVERIFY(QFileInfo(path).size() < 100'000); // compressed: mostly black
         f.form->SavePicture1->trigger();
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Invalid filename.")});
     }

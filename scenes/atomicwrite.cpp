@@ -104,15 +104,15 @@ AtomicFile::AtomicFile(const QString& path, bool makeFolder) : path_(path)
     }
 }
 
-void AtomicFile::Write(const QByteArray& bytes)
+void AtomicFile::Write(const char* data, qint64 size)
 {
     // In place, nothing touches the old file before Commit.
     if (inPlace_) {
-        pending_ += bytes;
+        pending_.append(data, size);
         return;
     }
     errno = 0;
-    if (temporary_.write(bytes) != bytes.size())
+    if (temporary_.write(data, size) != size)
         ThrowFileError(FileStep::Write, errno, Local(path_));
 }
 

@@ -16,7 +16,8 @@ class AtomicFile {
 public:
     // Creates the folder first when `makeFolder` is set.
     explicit AtomicFile(const QString& path, bool makeFolder = false);
-    void Write(const QByteArray& bytes);
+    void Write(const char* data, qint64 size);
+    void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
     // Every byte written so far on disk; Commit does this first as well.
     void Flush();
     void Commit();

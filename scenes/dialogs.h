@@ -26,4 +26,11 @@ public:
     // Save dialog for a table of figures ("CSV files (*.csv)", default
     // extension "csv"); replaces a file without asking.
     virtual std::optional<QString> ChooseCsvToSave() = 0;
+    // A picture file to write ("PNG pictures (*.png)", default extension
+    // "png"), replaced without asking; nothing when cancelled.
+    virtual std::optional<QString> ChoosePictureToSave() = 0;
+    // An existing folder; nothing when cancelled.
+    virtual std::optional<QString> ChooseFolder(const QString& title) = 0;
+    // A whole number from `low` to `high`, offered as `value`; nothing when cancelled.
+    virtual std::optional<int> AskInteger(const QString& title, const QString& label, int value, int low, int high) = 0;
 };

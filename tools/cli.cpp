@@ -9,6 +9,7 @@
 #include "scenes/inputfile.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
+#include "scenes/trajectory.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
 #include "tools/scenetext.h"
@@ -24,6 +25,7 @@
 #include <map>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 const char* const CliHelp = R"(Usage: zarvitone-cli COMMAND ...
 
@@ -39,6 +41,9 @@ Commands:
                          with the scene's own dt, and save the committed state
   law FILE.ato [options] the push of each index group against the distance,
                          as CSV; see below
+  new OUT                write a scene text to start from: the built-in square,
+                         every field named in a comment (OUT "-" is standard
+                         output; build it with make)
   bench                  steps per second of the literal reference and of the
                          fast engine on 100 present points; last line "ratio: N"
   --help                 show this text
@@ -52,12 +57,19 @@ Options of run:
   --blockade             free, x-only and fixed slot ranges
   --cool                 keep 0.95 of the velocity at every step
   --out OUT.ato          the result; replaced whole, or left alone on failure
+  --set NAME=VALUE       use VALUE for the scene's dt or coefficient NAME (A1
+                         ... G3) in the run and the result; repeatable
+  --dump FILE            write the present slots at step 0 and every N-th step:
+                         FILE.xyz extended XYZ (species X, pos, vel, group;
+                         step and time on each frame's comment line), FILE.csv
+                         rows step,time,slot,group,x,y,z,u,v,w; time is the
+                         sum of dt over the steps taken
   --log FILE.csv         figures of step 0 and every N-th step, one row each:
                          step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax
                          (time the sum of dt; kinetic energy per group and in
                          all, momentum and its size, centroid, radius of
                          gyration, largest speed); written with OUT.ato
-  --every N              the N of --log, 1 or more (default 1)
+  --every N              the N of --log and --dump, 1 or more (default 1)
 
 Options of law:
   --from R0 --to R1      the distances sampled, 0 < R0 < R1 (0.05 and 12)
@@ -141,44 +153,78 @@ void ExpectArguments(const std::vector<std::string>& args, std::size_t count, co
         throw UsageError(std::string("usage: zarvitone-cli ") + usage);
 }
 
-// The --log file, streamed to a temporary file from step 0 on, so that a name
-// that cannot be written fails before any step; it replaces FILE.csv at Commit.
-class RunLogStream {
+// A file that takes the model at step 0 and every N-th step of one run
+// (--log, --dump). It is created before any step, so a name that cannot be
+// written fails first, and replaces its file only at Commit.
+class RunRecord {
 public:
-    RunLogStream(const std::string& path, std::int64_t every) : path_(path), every_(every)
+    virtual ~RunRecord() = default;
+    virtual void Take(const TaonSystem& system, const RunTally& tally) = 0;
+    virtual void Flush() = 0;
+    virtual void Commit() = 0;
+};
+
+// --log: the run's figures, one row a step taken.
+class RunLogRecord : public RunRecord {
+public:
+    explicit RunLogRecord(const std::string& path) : path_(path)
     {
         OnFile(path_, [&] {
             file_.emplace(Path(path_));
             file_->Write(RunLogHeader());
         });
     }
-    // The row of the model as it stands, when its step is one to log.
-    void Offer(const TaonSystem& system, const RunTally& tally)
+    void Take(const TaonSystem& system, const RunTally& tally) override
     {
-        if (tally.StepsThisRun() % every_ == 0)
-            OnFile(path_, [&] { file_->Write(RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)})); });
+        OnFile(path_, [&] { file_->Write(RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)})); });
     }
-    void Flush()
+    void Flush() override
     {
         OnFile(path_, [&] { file_->Flush(); });
     }
-    void Commit()
+    void Commit() override
     {
         OnFile(path_, [&] { file_->Commit(); });
     }
 
 private:
     std::string path_;
-    std::int64_t every_;
     std::optional<AtomicFile> file_;
 };
 
+// --dump: the present slots, one frame a step taken.
+class TrajectoryRecord : public RunRecord {
+public:
+    explicit TrajectoryRecord(const std::string& path) : path_(path)
+    {
+        OnFile(path_, [&] { file_.emplace(Path(path_), *TrajectoryFormatOf(Path(path_))); });
+    }
+    void Take(const TaonSystem& system, const RunTally& tally) override
+    {
+        OnFile(path_, [&] { file_->WriteFrame(system, tally.StepsThisRun(), tally.ModelTime()); });
+    }
+    void Flush() override
+    {
+        OnFile(path_, [&] { file_->Flush(); });
+    }
+    void Commit() override
+    {
+        OnFile(path_, [&] { file_->Commit(); });
+    }
+
+private:
+    std::string path_;
+    std::optional<TrajectoryFile> file_;
+};
+
 // The window's duties, done headless: nothing to draw or list; the events of
-// step N are a Stop. A log that fails to take a row stops the run too.
+// step N are a Stop. After each step the tally counts it, and every N-th
+// step the records take the model; a record that fails stops the run.
 class BatchHost : public RunHost {
 public:
-    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, RunLogStream* log)
-        : system_(system), switches_(switches), remaining_(steps), log_(log)
+    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, std::int64_t every,
+              const std::vector<RunRecord*>& records)
+        : system_(system), switches_(switches), remaining_(steps), every_(every), records_(records)
     {
     }
     RunSwitches CurrentSwitches() override { return switches_; }
@@ -186,16 +232,17 @@ public:
     void StepTaken() override
     {
         tally_.StepTaken(system_.dt);
-        if (log_ == nullptr)
+        if (tally_.StepsThisRun() % every_ != 0)
             return;
         try {
-            log_->Offer(system_, tally_);
+            for (RunRecord* record : records_)
+                record->Take(system_, tally_);
         } catch (const UserError& failure) {
-            logFailure_ = failure;
+            recordFailure_ = failure;
             system_.Stopped = true;
         }
     }
-    const std::optional<UserError>& LogFailure() const { return logFailure_; }
+    const std::optional<UserError>& RecordFailure() const { return recordFailure_; }
     void DrawScene() override {}
     bool ShowListChecked() override { return false; }
     void FillListing() override {}
@@ -209,9 +256,10 @@ private:
     TaonSystem& system_;
     RunSwitches switches_;
     std::int64_t remaining_;
-    RunLogStream* log_;
+    std::int64_t every_;
+    std::vector<RunRecord*> records_;
     RunTally tally_;
-    std::optional<UserError> logFailure_;
+    std::optional<UserError> recordFailure_;
 };
 
 struct RunRequest {
@@ -221,6 +269,8 @@ struct RunRequest {
     std::optional<std::int64_t> Steps;
     std::optional<std::int64_t> Every;
     RunSwitches Switches;
+    std::string Dump;
+    std::map<std::string, Real> Settings;
 };
 
 // A whole number from `least` to the largest step count.
@@ -267,8 +317,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const bool takesValue =
-            name == "--steps" || name == "--mode" || name == "--out" || name == "--log" || name == "--every";
+        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out" || name == "--log" ||
+                                name == "--dump" || name == "--every" || name == "--set";
         if (takesValue && !value) {
             if (k + 1 == args.size())
                 throw UsageError(name + " needs a value");
@@ -301,6 +351,14 @@ RunRequest ParseRun(const std::vector<std::string>& args)
             if (request.Every)
                 throw UsageError("--every is given twice");
             request.Every = CountFrom(name, *value, 1);
+        } else if (name == "--set") {
+            AddSetting(request, *value);
+        } else if (name == "--dump") {
+            if (!request.Dump.empty())
+                throw UsageError("--dump is given twice");
+            if (!TrajectoryFormatOf(Path(*value)))
+                throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
+            request.Dump = *value;
         } else if (name == "--taoscope") {
             request.Switches.Law.Taoscope = true;
         } else if (name == "--functions3x1") {
@@ -317,8 +375,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         throw UsageError("run needs --steps N");
     if (request.Out.empty())
         throw UsageError("run needs --out OUT.ato");
-    if (request.Every && request.Log.empty())
-        throw UsageError("--every needs --log");
+    if (request.Every && request.Log.empty() && request.Dump.empty())
+        throw UsageError("--every needs --log or --dump");
     return request;
 }
 
@@ -357,32 +415,54 @@ int Run(const std::vector<std::string>& args)
 {
     const RunRequest request = ParseRun(args);
     TaonSystem system = LoadScene(request.File);
-    std::optional<RunLogStream> log;
-    if (!request.Log.empty()) {
-        log.emplace(request.Log, request.Every.value_or(1));
-        log->Offer(system, RunTally());
-    }
+    for (const auto& [name, value] : request.Settings)
+        system.**SceneScalarNamed(name) = value;
+    // Both files exist, and hold step 0, before any step runs.
+    std::optional<RunLogRecord> log;
+    std::optional<TrajectoryRecord> dump;
+    std::vector<RunRecord*> records;
+    if (!request.Log.empty())
+        records.push_back(&log.emplace(request.Log));
+    if (!request.Dump.empty())
+        records.push_back(&dump.emplace(request.Dump));
+    for (RunRecord* record : records)
+        record->Take(system, RunTally());
     if (*request.Steps > 0) {
         StepEngine engine;
-        BatchHost host(system, request.Switches, *request.Steps, log ? &*log : nullptr);
+        BatchHost host(system, request.Switches, *request.Steps, request.Every.value_or(1), records);
         system.Stopped = false;
         try {
             RunLoop(system, engine, host, system.StepCount);
         } catch (const UserError& fault) {
-            // StepCount holds the last complete step; the log's temporary file goes with it.
+            // StepCount holds the last complete step; the records' temporary files go with them.
             throw UserError("run: " + std::string(fault.what()) + " in step " +
                             std::to_string(std::int64_t(system.StepCount) + 1) + "; nothing written");
         }
-        if (host.LogFailure())
-            throw UserError("run: " + std::string(host.LogFailure()->what()) + "; nothing written");
+        if (host.RecordFailure())
+            throw UserError("run: " + std::string(host.RecordFailure()->what()) + "; nothing written");
     }
-    // The log's bytes are on disk before the scene is saved: a full disk fails
-    // the command with nothing written; only the log's final rename comes after.
-    if (log)
-        log->Flush();
+    // The records' bytes are on disk before the scene is saved: a full disk
+    // fails the command with nothing written; only their final renames come after.
+    for (RunRecord* record : records)
+        record->Flush();
     SaveScene(system, request.Out);
-    if (log)
-        log->Commit();
+    for (RunRecord* record : records)
+        record->Commit();
+    return 0;
+}
+
+int New(const std::vector<std::string>& args, std::ostream& out)
+{
+    ExpectArguments(args, 1, "new OUT");
+    const std::string text = StarterSceneText();
+    if (args[1] == "-") {
+        out << text;
+        out.flush();
+        if (!out)
+            throw UserError("new: standard output could not be written");
+        return 0;
+    }
+    OnFile(args[1], [&] { WriteFileAtomically(Path(args[1]), QByteArray::fromStdString(text)); });
     return 0;
 }
 
@@ -416,6 +496,8 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
             return Make(args, in);
         if (command == "run")
             return Run(args);
+        if (command == "new")
+            return New(args, out);
         if (command == "bench")
             return Bench(args, out);
         if (command == "law")

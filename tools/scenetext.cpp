@@ -2,9 +2,9 @@
 
 #include "model/usererror.h"
 #include "scenes/realtext.h"
+#include "scenes/figures.h"
 
 #include <charconv>
-#include <map>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -52,18 +52,26 @@ int IntegerAt(int line, const std::string& word, int low, int high, const char* 
 
 } // namespace
 
+namespace {
+
+void AppendSlotLine(std::string& text, const TaonSystem& s, int i)
+{
+    text.append("slot ").append(std::to_string(i)).append(" ").append(std::to_string(int(s.Present[i])));
+    for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W})
+        text.append(" ").append(RealToText((*array)[i]));
+    text.append("\n");
+}
+
+} // namespace
+
 std::string SceneToText(const TaonSystem& s)
 {
     std::string text = "# Zarvitone scene. Per slot: slot, Present byte, x y z u v w.\n";
     text.append("dt ").append(RealToText(s.dt)).append("\n");
     for (int k = 0; k < CoefficientCount; ++k)
         text.append(CoefficientNames[k]).append(" ").append(RealToText(s.*CoefficientFields[k])).append("\n");
-    for (int i = 1; i <= SlotCount; ++i) {
-        text.append("slot ").append(std::to_string(i)).append(" ").append(std::to_string(int(s.Present[i])));
-        for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W})
-            text.append(" ").append(RealToText((*array)[i]));
-        text.append("\n");
-    }
+    for (int i = 1; i <= SlotCount; ++i)
+        AppendSlotLine(text, s, i);
     const std::uint8_t* head = s.Record.data() + ReservedHead;
     const std::uint8_t* tail = s.Record.data() + ReservedTail;
     bool reserved = false;
@@ -76,12 +84,18 @@ std::string SceneToText(const TaonSystem& s)
     return text;
 }
 
+std::optional<Real TaonSystem::*> SceneScalarNamed(const std::string& name)
+{
+    if (name == "dt")
+        return &TaonSystem::dt;
+    for (int k = 0; k < CoefficientCount; ++k)
+        if (name == CoefficientNames[k])
+            return CoefficientFields[k];
+    return std::nullopt;
+}
+
 void SceneFromText(const std::string& text, TaonSystem& s)
 {
-    std::map<std::string, Real TaonSystem::*> scalars{{"dt", &TaonSystem::dt}};
-    for (int k = 0; k < CoefficientCount; ++k)
-        scalars[CoefficientNames[k]] = CoefficientFields[k];
-
     TaonSystem scene;
     scene.TaonCount = SlotCount;
     std::set<std::string> seen;
@@ -109,12 +123,12 @@ void SceneFromText(const std::string& text, TaonSystem& s)
                 Fail(number, "reserved needs 4 and 8 hex digits");
             if (!seen.insert(item).second)
                 Fail(number, "reserved is given twice");
-        } else if (const auto field = scalars.find(item); field != scalars.end()) {
+        } else if (const auto field = SceneScalarNamed(item)) {
             if (words.size() != 2)
                 Fail(number, item + " needs exactly one value");
             if (!seen.insert(item).second)
                 Fail(number, item + " is given twice");
-            scene.*field->second = RealAt(number, words[1]);
+            scene.** field = RealAt(number, words[1]);
         } else {
             Fail(number, "unknown item '" + item + "'");
         }
@@ -131,4 +145,34 @@ void SceneFromText(const std::string& text, TaonSystem& s)
     s.TaonCount = SlotCount;
     s.Record = scene.Record;
     RestoreFromSceneRecord(s);
+}
+
+std::string StarterSceneText()
+{
+    TaonSystem square;
+    square.TaonCount = SlotCount;
+    BuildFigure(square, false);
+    square.dt = 0.001L; // as the window starts
+
+    std::string text = "# A Zarvitone scene. Edit it, then build the scene file with\n"
+                       "#   zarvitone-cli make THIS.scene OUT.ato\n"
+                       "# Lines starting with # are comments.\n"
+                       "#\n"
+                       "# dt: the time step of a run.\n";
+    text.append("dt ").append(RealToText(square.dt)).append("\n");
+    text.append("#\n"
+                "# The interaction coefficients A B C D F G (there is no E), one row per\n"
+                "# index group: A1 ... G1 act for slots 1-50, A2 ... G2 for 51-75,\n"
+                "# A3 ... G3 for 76-100. A is a factor; B C D F G place the shells and\n"
+                "# must not be 0.\n");
+    for (int k = 0; k < CoefficientCount; ++k)
+        text.append(CoefficientNames[k]).append(" ").append(RealToText(square.*CoefficientFields[k])).append("\n");
+    text.append("#\n"
+                "# slot N PRESENT X Y Z U V W: the slot number N (1-100), the Present byte\n"
+                "# (1 a point, 0 an empty slot), the position x y z and the velocity u v w.\n"
+                "# Slots not listed are empty.\n");
+    for (int i = 1; i <= SlotCount; ++i)
+        if (square.Present[i])
+            AppendSlotLine(text, square, i);
+    return text;
 }

@@ -3,6 +3,7 @@
 #include "model/taonsystem.h"
 #include "scenes/realtext.h"
 
+#include <optional>
 #include <string>
 
 // A scene as text, one item per line, for scripts and batch work:
@@ -20,3 +21,11 @@ std::string SceneToText(const TaonSystem& system);
 // Fills dt, the coefficients, every slot and the reserved bytes of `system`
 // from the text. Throws UserError naming the line and the problem.
 void SceneFromText(const std::string& text, TaonSystem& system);
+
+// The field of a scene's scalar by its name in the text: dt, A1 ... G3.
+std::optional<Real TaonSystem::*> SceneScalarNamed(const std::string& name);
+
+// A scene text to start from, every field named in a comment: the built-in
+// square (its coefficients, its four points, dt 0.001). Only present slots
+// are listed.
+std::string StarterSceneText();

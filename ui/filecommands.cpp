@@ -14,8 +14,10 @@
 
 void TMainForm::New1Click()
 {
-    // The editor's Save As stores the coefficients even when it is then cancelled.
+    // The editor may have moved points, and its Save As stores the
+    // coefficients, even when it is then cancelled.
     const bool accepted = EditDlg->exec() == QDialog::Accepted;
+    ClearTrails();
     FollowLaw();
     if (!accepted)
         return;
@@ -54,6 +56,7 @@ void TMainForm::OpenScene(const QString& path)
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
+        ClearTrails();
         ResetStepCount();
         SceneReplaced();
         Drawing->DrawScene();

@@ -6,6 +6,7 @@
 #include "ui/programicon.h"
 #include "ui/widgetdialogs.h"
 #include "view/drawingarea.h"
+#include "view/framerecorder.h"
 #include "view/standinfont.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     BuildBottomPanel();
     BuildControlPanel();
     BuildMenu();
+    BuildPictureCommands();
     WireViewCommands();
     WireInteractionLaw();
     Drawing->installEventFilter(this);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class DrawingArea;
+class FrameRecorder;
 class HelpMenu;
 class InteractionLawWindow;
 class Lamp;
@@ -73,6 +74,16 @@ public:
     void InteractionLaw1Click();
     void RunMonitor1Click();
     void About1Click();
+    void SavePicture1Click();
+    void RecordFrames1Click();
+    void Trails1Click();
+    void Axes1Click();
+
+    // The work of those commands once the dialogs have answered.
+    void SavePicture(const QString& path);
+    void StartRecording(const QString& folder, int every);
+    void StopRecording();
+    bool Recording() const { return recorder_ != nullptr; }
 
     void FillListing() override;
 
@@ -90,6 +101,7 @@ private:
     void BuildMenu();
     void WireViewCommands();
     void WireInteractionLaw();
+    void BuildPictureCommands();
     void FormResize();
 
     // The law window follows every committed change of the law (interactionlaw.cpp).
@@ -101,6 +113,12 @@ private:
     void LoadCommentaryPage();
     void LoadStartScene();
     void ShowThetraSpiral();
+    // A scene opened, built or edited: the trails start afresh.
+    void ClearTrails();
+
+    // Recording (picturecommands.cpp): the run's step hands its picture over.
+    void RecordStep();
+    void EndRecording();
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();
@@ -132,6 +150,7 @@ private:
     UserDialogs& dialogs_;
     StepEngine engine_;
     RunTally tally_;
+    std::unique_ptr<FrameRecorder> recorder_;
     bool runLoopActive_ = false;
     bool goShowsCancelLook_ = false;
     bool closeRequested_ = false;
@@ -196,6 +215,10 @@ public:
     QAction* MoveToCenter = nullptr;
     QAction* InteractionLaw1 = nullptr;
     QAction* RunMonitor1 = nullptr;
+    QAction* SavePicture1 = nullptr;
+    QAction* RecordFrames1 = nullptr;
+    QAction* Trails1 = nullptr;
+    QAction* Axes1 = nullptr;
     QAction* Left1 = nullptr;
     QAction* Right1 = nullptr;
     QAction* Up1 = nullptr;

@@ -155,7 +155,10 @@ void TMainForm::StepTaken()
 
 void TMainForm::DrawScene()
 {
+    if (view_.ShowTrails)
+        Drawing->Trails().Record(system_);
     Drawing->DrawScene();
+    RecordStep();
 }
 
 bool TMainForm::ShowListChecked()

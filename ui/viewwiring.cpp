@@ -56,6 +56,7 @@ void TMainForm::WireViewCommands()
 
 void TMainForm::Daons1Click()
 {
+    ClearTrails();
     if (Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); }))
         SceneReplaced();
     FollowLaw();
@@ -63,6 +64,7 @@ void TMainForm::Daons1Click()
 
 void TMainForm::Spiral1Click()
 {
+    ClearTrails();
     ::Spiral1Click(system_, view_, *Drawing, *this);
     FollowLaw();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -44,28 +45,57 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseFile(false, folder_, SceneFilter, QStringLiteral("ato"));
+    return ChooseFile(QStringLiteral("Open"), folder_, SceneFilter, QStringLiteral("ato"), false);
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpenIn(const QString& folder)
 {
-    return ChooseFile(false, folder, SceneFilter, QStringLiteral("ato"));
+    return ChooseFile(QStringLiteral("Open"), folder, SceneFilter, QStringLiteral("ato"), false);
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToSave()
 {
-    return ChooseFile(true, folder_, SceneFilter, QStringLiteral("ato"));
+    return ChooseFile(QStringLiteral("Save As"), folder_, SceneFilter, QStringLiteral("ato"), true);
 }
 
 std::optional<QString> WidgetDialogs::ChooseCsvToSave()
 {
-    return ChooseFile(true, folder_, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    return ChooseFile(QStringLiteral("Save As"), folder_, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
+                      true);
 }
 
-std::optional<QString> WidgetDialogs::ChooseFile(bool saving, const QString& folder, const QString& filter,
-                                                 const QString& suffix)
+std::optional<QString> WidgetDialogs::ChoosePictureToSave()
 {
-    QFileDialog dialog(Parent(owner_), saving ? QStringLiteral("Save As") : QStringLiteral("Open"), folder, filter);
+    return ChooseFile(QStringLiteral("Save Picture"), folder_, QStringLiteral("PNG pictures (*.png)"),
+                      QStringLiteral("png"), true);
+}
+
+std::optional<QString> WidgetDialogs::ChooseFolder(const QString& title)
+{
+    QFileDialog dialog(Parent(owner_), title, folder_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folder_ = chosen;
+    return chosen;
+}
+
+std::optional<int> WidgetDialogs::AskInteger(const QString& title, const QString& label, int value, int low, int high)
+{
+    bool accepted = false;
+    const int answer = QInputDialog::getInt(Parent(owner_), title, label, value, low, high, 1, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<QString> WidgetDialogs::ChooseFile(const QString& title, const QString& folder, const QString& filter,
+                                                 const QString& suffix, bool saving)
+{
+    QFileDialog dialog(Parent(owner_), title, folder, filter);
     // Qt's own dialog behaves the same everywhere; a platform one may not
     // add the default extension or may refuse names of missing files.
     dialog.setOption(QFileDialog::DontUseNativeDialog);

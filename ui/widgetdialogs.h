@@ -18,10 +18,13 @@ public:
     std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
     std::optional<QString> ChooseCsvToSave() override;
+    std::optional<QString> ChoosePictureToSave() override;
+    std::optional<QString> ChooseFolder(const QString& title) override;
+    std::optional<int> AskInteger(const QString& title, const QString& label, int value, int low, int high) override;
 
 private:
-    std::optional<QString> ChooseFile(bool saving, const QString& folder, const QString& filter,
-                                      const QString& suffix);
+    std::optional<QString> ChooseFile(const QString& title, const QString& folder, const QString& filter,
+                                      const QString& suffix, bool saving);
     QWidget* owner_;
     QString folder_; // where the last file dialog ended, as the next one starts there
 };

@@ -94,6 +94,8 @@ void DrawingArea::DrawScene()
     ClearDrawingArea();
     Canvas canvas(picture_);
     const bool taoscope = taoscopeChecked_ && taoscopeChecked_();
+    if (view_.ShowTrails)
+        DrawTrails(canvas, trails_, system_, view_, taoscope);
     const int count = SlotsInUse(system_);
     for (int i = 1; i <= count; ++i) {
         if (!system_.Present[i])
@@ -104,6 +106,8 @@ void DrawingArea::DrawScene()
         if (view_.ShowNumbers)
             canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
     }
+    if (view_.ShowAxes)
+        DrawAxes(picture_, view_);
     ShowPicture();
 }
 

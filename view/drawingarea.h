@@ -2,6 +2,7 @@
 
 #include "model/taonsystem.h"
 #include "view/labels.h"
+#include "view/trails.h"
 #include "view/viewcommands.h"
 #include "view/viewstate.h"
 
@@ -28,7 +29,8 @@ public:
     DrawingArea(TaonSystem& system, ViewState& view, QWidget* parent = nullptr);
 
     // The scene view: BuildViewMatrix, project the present points, clear, and
-    // draw each as a 2 x 2 square (and its number) coloured by the scope.
+    // draw each as a 2 x 2 square (and its number) coloured by the scope;
+    // with ShowTrails their trails beneath, with ShowAxes the triad above.
     void DrawScene() override;
     // The spiral view: turn the 19 figure points in place by the turn angles,
     // clear, draw the wireframe (and the numbers).
@@ -48,6 +50,7 @@ public:
     void SetScopeSource(std::function<bool()> taoscopeChecked);
 
     const QImage& Picture() const { return picture_; }
+    TrailHistory& Trails() { return trails_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +67,7 @@ private:
     QImage picture_;
     QSize shownSize_;
     LabelCache labels_;
+    TrailHistory trails_;
     std::function<void()> formPaint_;
     std::function<bool()> taoscopeChecked_;
     int drawingHeight_ = -1;

@@ -43,6 +43,8 @@ struct ViewState {
 
     bool SpinOn = false;      // "ShowSpin": spiral turn angles outlive their gesture
     bool ShowNumbers = false; // "Show Numbers of Points"
+    bool ShowTrails = false;  // "Trails": each point's last positions behind it
+    bool ShowAxes = false;    // "Axes": the x/y/z triad in the lower-left corner
 
     // CenterX := areaWidth / 2 and CenterY := panelTop / 2, halves to even.
     void UpdateCenter(int areaWidth, int panelTop);

@@ -1,6 +1,7 @@
 // Times DrawScene of a full 100-point scene in the main window's drawing area
-// (854 x 288), with and without point numbers, DrawSpiral, and a scene draw
-// followed by the widget's own repaint. Prints the median of 25 batches.
+// (854 x 288), with and without point numbers, with full trails and the axes,
+// DrawSpiral, and a scene draw followed by the widget's own repaint. Prints
+// the median of 25 batches.
 #include "view/drawingarea.h"
 
 #include <QApplication>
@@ -66,6 +67,29 @@ int main(int argc, char* argv[])
     taoscope = false;
     const double numberedGravoscope = MedianMicroseconds([&] { area.DrawScene(); });
 
+    // Full trails: every point has come a short curved way.
+    for (int k = 0; k < TrailHistory::Length; ++k) {
+        for (int i = 1; i <= SlotCount; ++i) {
+            system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.02L + i);
+            system.Y[i] = system.DrawY[i];
+            system.Z[i] = system.DrawZ[i] + 0.3L * std::cos(k * 0.02L + i);
+        }
+        area.Trails().Record(system);
+    }
+    view.ShowNumbers = false;
+    view.ShowTrails = true;
+    const double trails = MedianMicroseconds([&] { area.DrawScene(); });
+    // A turned view projects every kept position again.
+    const double trailsTurning = MedianMicroseconds([&] {
+        view.Teta += 0.001L;
+        area.DrawScene();
+    });
+    view.ShowTrails = false;
+    view.ShowAxes = true;
+    const double axes = MedianMicroseconds([&] { area.DrawScene(); });
+    view.ShowAxes = false;
+    view.ShowNumbers = true;
+
     area.show();
     QApplication::processEvents();
     const double withRepaint = MedianMicroseconds([&] {
@@ -88,6 +112,9 @@ int main(int argc, char* argv[])
     std::printf("  without numbers:                  %7.1f us\n", plain);
     std::printf("  with numbers (Taoscope):          %7.1f us\n", numbered);
     std::printf("  with numbers (Gravoscope):        %7.1f us\n", numberedGravoscope);
+    std::printf("  with trails of 200 positions:     %7.1f us\n", trails);
+    std::printf("  with trails, turning every draw:  %7.1f us\n", trailsTurning);
+    std::printf("  with the axes:                    %7.1f us\n", axes);
     std::printf("  with numbers, plus the repaint:   %7.1f us\n", withRepaint);
     std::printf("DrawSpiral, 19 points, numbers:     %7.1f us\n", spiralDraw);
     return 0;

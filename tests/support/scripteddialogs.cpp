@@ -55,3 +55,37 @@ std::optional<QString> ScriptedDialogs::Answer(std::deque<std::optional<QString>
     answers.pop_front();
     return answer;
 }
+
+namespace {
+
+// The next scripted answer, or nothing and a note of the unscripted question.
+template <class Answer>
+std::optional<Answer> Next(std::deque<std::optional<Answer>>& answers, QStringList& unexpected, const QString& question)
+{
+    if (answers.empty()) {
+        unexpected << question;
+        return std::nullopt;
+    }
+    const std::optional<Answer> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+std::optional<QString> ScriptedDialogs::ChoosePictureToSave()
+{
+    return Next(pictureAnswers, unexpected, QStringLiteral("picture dialog"));
+}
+
+std::optional<QString> ScriptedDialogs::ChooseFolder(const QString& title)
+{
+    return Next(folderAnswers, unexpected, QStringLiteral("folder dialog: ") + title);
+}
+
+std::optional<int> ScriptedDialogs::AskInteger(const QString& title, const QString& label, int, int low, int high)
+{
+    const QString question = QStringLiteral("%1: %2 [%3..%4]").arg(title, label).arg(low).arg(high);
+    integerQuestions << question;
+    return Next(integerAnswers, unexpected, question);
+}

@@ -19,12 +19,18 @@ public:
     std::optional<QString> ChooseSceneToOpenIn(const QString& folder) override;
     std::optional<QString> ChooseSceneToSave() override;
     std::optional<QString> ChooseCsvToSave() override;
+    std::optional<QString> ChoosePictureToSave() override;
+    std::optional<QString> ChooseFolder(const QString& title) override;
+    std::optional<int> AskInteger(const QString& title, const QString& label, int value, int low, int high) override;
 
     // Answers, used in order; std::nullopt cancels a file dialog.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<QString>> csvAnswers;
+    std::deque<std::optional<QString>> pictureAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
+    std::deque<std::optional<int>> integerAnswers;
 
     QStringList errors;
     QStringList informations;
@@ -33,6 +39,7 @@ public:
     QStringList openFolders; // where each Open dialog that was given a folder started
     int saveDialogs = 0;
     int csvDialogs = 0;
+    QStringList integerQuestions; // "title: label [low..high]"
     QStringList unexpected; // questions asked without a scripted answer
 
 private:

@@ -1,6 +1,7 @@
 #include "model/extended.h"
 #include "model/runquantities.h"
 #include "model/step.h"
+#include "scenes/figures.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -81,6 +83,44 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+TaonSystem LoadScene(const QString& path)
+{
+    TaonSystem s;
+    s.TaonCount = SlotCount;
+    ReadSceneFile(s, path, OpenCheck::Guarded);
+    RestoreFromSceneRecord(s);
+    return s;
+}
+
+// A CSV dump's frames, each as the "slot,group,x,y,z,u,v,w" rows after its
+// step and time.
+using DumpFrames = std::map<QString, QStringList>;
+
+DumpFrames ReadCsvDump(const QString& path)
+{
+    DumpFrames frames;
+    const QStringList rows = QString::fromLatin1(ReadAll(path)).split('\n', Qt::SkipEmptyParts).mid(1);
+    for (const QString& row : rows)
+        frames[row.section(',', 0, 1)] << row.section(',', 2);
+    return frames;
+}
+
+// The rows the dump holds for the present slots of `s`, numbers as the
+// scene text writes them: only a bit-for-bit equal value gives the same text.
+QStringList PresentRows(const TaonSystem& s)
+{
+    QStringList rows;
+    for (int i = 1; i <= SlotCount; ++i) {
+        if (!s.Present[i])
+            continue;
+        QString row = QStringLiteral("%1,%2").arg(i).arg(i <= 50 ? 1 : i <= 75 ? 2 : 3);
+        for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W})
+            row += ',' + QString::fromStdString(RealToText((*array)[i]));
+        rows << row;
+    }
+    return rows;
 }
 
 } // namespace
@@ -291,6 +331,66 @@ private slots:
         }
     }
 
+    // AtomStand chains exactly: the frames are the states of runs of 10 steps,
+    // one after the other. In Hot mode the last frame is the run's result.
+    void dumpFollowsOneRun()
+    {
+        const QString dump = Path("run.csv");
+        QCOMPARE(Cli({"run", Path("two.ato"), "--steps=40", "--out", Path("ran.ato"), "--dump", dump, "--every", "10"})
+                     .status,
+                 0);
+        const DumpFrames frames = ReadCsvDump(dump);
+        QCOMPARE(frames.size(), std::size_t(5));
+        QString scene = Path("two.ato");
+        Real time = 0;
+        for (int k = 0; k < 5; ++k) {
+            const QString key = QStringLiteral("%1,%2").arg(10 * k).arg(QString::fromStdString(RealToText(time)));
+            QCOMPARE(frames.count(key), std::size_t(1));
+            QCOMPARE(frames.at(key), PresentRows(LoadScene(scene)));
+            const QString next = Path("chain.ato") + QString::number(k);
+            QCOMPARE(Cli({"run", scene, "--steps", "10", "--out", next}).status, 0);
+            scene = next;
+            for (int step = 0; step < 10; ++step)
+                time += 0.001L;
+        }
+        QCOMPARE(Cli({"run", Path("two.ato"), "--mode=hot", "--steps=40", "--out", Path("hot.ato"), "--dump", dump,
+                      "--every=10"})
+                     .status,
+                 0);
+        QCOMPARE(ReadCsvDump(dump).rbegin()->second, PresentRows(LoadScene(Path("hot.ato"))));
+    }
+
+    void setOverridesTheScene()
+    {
+        TaonSystem edited = LoadScene(Path("two.ato"));
+        edited.dt = 0.002L;
+        edited.G3 = 2.5L;
+        WriteSceneFile(edited, Path("edited.ato"));
+        QCOMPARE(Cli({"run", Path("edited.ato"), "--steps", "3", "--out", Path("expected.ato")}).status, 0);
+        QCOMPARE(
+            Cli({"run", Path("two.ato"), "--set", "dt=0.002", "--steps=3", "--set=G3=2.5", "--out", Path("set.ato")})
+                .status,
+            0);
+        QCOMPARE(ReadAll(Path("set.ato")), ReadAll(Path("expected.ato")));
+    }
+
+    // The starter text builds the built-in square; its comments name the fields.
+    void newWritesTheSquare()
+    {
+        const Outcome printed = Cli({"new", "-"});
+        QCOMPARE(Cli({"make", "-", Path("start.ato")}, printed.out.toStdString()).status, 0);
+        TaonSystem square;
+        square.TaonCount = SlotCount;
+        BuildFigure(square, false);
+        square.dt = 0.001L;
+        WriteSceneFile(square, Path("square.ato"));
+        QCOMPARE(ReadAll(Path("start.ato")), ReadAll(Path("square.ato")));
+        for (const char* comment : {"# dt", "A1 ... G1", "A3 ... G3", "# slot N PRESENT X Y Z U V W"})
+            QVERIFY2(printed.out.contains(QString::fromLatin1(comment)), comment);
+        QCOMPARE(Cli({"new", Path("start.scene")}).status, 0);
+        QCOMPARE(ReadAll(Path("start.scene")), printed.out.toUtf8());
+    }
+
     void badInputWritesNothing_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -323,7 +423,8 @@ private slots:
             << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--log", "@log.csv"} << 1
             << "run: Floating point division by zero in step 1; nothing written";
         QTest::newRow("every without log")
-            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"} << 2 << "--every needs --log";
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--every=2"} << 2
+            << "--every needs --log or --dump";
         QTest::newRow("every zero")
             << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--log", "@log.csv", "--every", "0"} << 2
             << "bad number for --every: '0'";
@@ -340,6 +441,15 @@ private slots:
             << "is the commentary file of " + Path("./cube.ato") + "; give the scene text its own name";
         QTest::newRow("unknown command") << QStringList{"render", "@two.ato"} << 2 << "unknown command 'render'";
         QTest::newRow("no command") << QStringList{} << 2 << "no command given";
+        QTest::newRow("dump folder missing")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--dump", "@nowhere/d.xyz"} << 1
+            << "nowhere/d.xyz: Invalid filename.";
+        QTest::newRow("fault during a dumped run")
+            << QStringList{"run", "@zero.ato", "--steps", "5", "--out", out, "--dump", "@dump.csv"} << 1
+            << "run: Floating point division by zero in step 1; nothing written";
+        QTest::newRow("set twice") << QStringList{"run", "@two.ato",   "--steps=1", "--out",
+                                                  out,   "--set=A1=1", "--set=A1=2"}
+                                   << 2 << "--set A1 is given twice";
         QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
                                              << "usage: zarvitone-cli show FILE.ato";
     }
@@ -368,6 +478,7 @@ private slots:
         QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
         QVERIFY(!QFile::exists(Path("nowhere")));
         QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("log.csv*")}, QDir::Files), QStringList());
+        QVERIFY(!QFile::exists(Path("dump.csv")));
     }
 
     void versionIsTheProgramVersion()
@@ -384,7 +495,8 @@ private slots:
         for (const char* word : {"show FILE.ato", "make TEXT OUT.ato", "run FILE.ato", "bench", "--steps N",
                                  "--mode MODE", "atomstand", "hot", "cold", "current1", "current2", "--taoscope",
                                  "--functions3x1", "--blockade", "--cool", "--out OUT.ato", "raw:", "--log FILE.csv",
-                                 "--every N", "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax"})
+                                 "--every N", "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax", "new OUT",
+                                 "--set NAME=VALUE", "--dump FILE"})
             QVERIFY2(help.out.contains(QString::fromLatin1(word)), word);
     }
 };

@@ -97,7 +97,7 @@ private slots:
             "The text was changed. Save now?",
             // keys
             "F1", "Ctrl+F1", "Shift+F1", "F2", "F3", "Ctrl+S", "Alt+X", "F5", "F6", "F7", "F8", "Ctrl+Left",
-            "Ctrl+Right", "Ctrl+Up", "Ctrl+Down", "Enter", "Escape",
+            "Ctrl+Right", "Ctrl+Up", "Ctrl+Down", "Enter", "Escape", "Ctrl+E", "Ctrl+R", "Ctrl+T",
             // switches, modes and commands
             "Gravoscope", "Taoscope", "Functions3X1", "Blockade", "Cool", "AtomStand", "\"Hot\" contact potential",
             "\"Cold\" contact potential", "(1)ElCurrent=>=>", "(2)ElCurrent=><=", "Go", "Stop", "Show Listing",
@@ -105,6 +105,7 @@ private slots:
             "New", "Open", "Save As ...", "Exit", "Commentary", "Listing", "Time:", "dt=", "Yes Null",
             "There is Gravon or Taon", "Save As", "Cancel", "Calculate 1", "Reset 1", "Calculate5", "Reset5",
             "(+/-)Del^0.5", "To cells!", "English Help", "Russian Help", "Poland Help", "About",
+            "Save Picture...", "Record Frames...", "Trails", "Axes", "frame-000001.png",
             // files
             "Start.zarv", "~/.config/zarvitone/Start.zarv", ".ato", ".txt", "6296", "The easy square", "ThetraSpiral",
         };

@@ -3,6 +3,7 @@
 #include "view/drawingarea.h"
 #include "view/labels.h"
 #include "view/projection.h"
+#include "view/trails.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -315,6 +316,77 @@ private slots:
                  854 * 288);
     }
 
+    // A point that moved along x from -1 to 1 in ten steps.
+    static void MoveAlongX(Fixture& f)
+    {
+        f.Place(1, 0, 0);
+        for (int k = 0; k <= 10; ++k) {
+            f.system.X[1] = f.system.DrawX[1] = -1 + k * 0.2L;
+            f.area->Trails().Record(f.system);
+        }
+    }
+
+    void trailsOffLeaveThePictureAsItWas()
+    {
+        Fixture plain(false), traced(false);
+        plain.Place(1, 1, 0);
+        plain.area->DrawScene();
+        MoveAlongX(traced);
+        traced.area->DrawScene();
+        QCOMPARE(traced.area->Picture(), plain.area->Picture());
+    }
+
+    // The trail is drawn through the history's projection as the view stands
+    // now: along the screen's x axis, then, with the view turned a quarter
+    // about y, along its vertical.
+    void trailsFollowTheView()
+    {
+        Fixture f(false);
+        f.view.ShowTrails = true;
+        MoveAlongX(f);
+        const QRgb dim = TrailColour(Colours::Lime);
+        f.area->DrawScene();
+        const int cx = f.view.CenterX, cy = f.view.CenterY;
+        QCOMPARE(CountColour(f.area->Picture(), dim), 121 - 1); // -60..60 but the square's pixel in that row
+        QCOMPARE(f.Pixel(cx - 60, cy), dim & 0xFFFFFF);
+        QCOMPARE(f.Pixel(cx + 60, cy), Colours::Lime & 0xFFFFFF); // the point itself, over its trail
+
+        f.view.Psi = std::numbers::pi_v<Real> / 2;
+        f.area->DrawScene();
+        QCOMPARE(f.Pixel(cx - 60, cy), Colours::Black & 0xFFFFFF);
+        QCOMPARE(CountColour(f.area->Picture(), dim), 121 - 2); // the square now covers two
+        QVERIFY(f.Pixel(cx, cy - 50) == (dim & 0xFFFFFF) && f.Pixel(cx, cy + 50) == (dim & 0xFFFFFF));
+    }
+
+    // Unturned, x points right and z down from the corner; a quarter turn
+    // about y turns x up and z to the right.
+    void axesTurnWithTheView_data()
+    {
+        QTest::addColumn<double>("psi");
+        QTest::addColumn<QPoint>("xTip");
+        QTest::addColumn<QPoint>("zTip");
+        QTest::newRow("unturned") << 0.0 << QPoint(16, 0) << QPoint(0, 16);
+        QTest::newRow("quarter about y") << std::numbers::pi / 2 << QPoint(0, -16) << QPoint(16, 0);
+    }
+
+    void axesTurnWithTheView()
+    {
+        QFETCH(double, psi);
+        QFETCH(QPoint, xTip);
+        QFETCH(QPoint, zTip);
+        Fixture f(false);
+        f.view.Psi = psi;
+        f.area->DrawScene();
+        const QImage without = f.area->Picture();
+        f.view.ShowAxes = true;
+        f.area->DrawScene();
+        const QPoint origin(32, 288 - 32);
+        QCOMPARE(f.Pixel(origin.x() + xTip.x(), origin.y() + xTip.y()), Colours::Red & 0xFFFFFF);
+        QCOMPARE(f.Pixel(origin.x() + zTip.x(), origin.y() + zTip.y()), Colours::Aqua & 0xFFFFFF);
+        // Only the corner changes.
+        QCOMPARE(f.area->Picture().copy(64, 0, 854 - 64, 288), without.copy(64, 0, 854 - 64, 288));
+        QCOMPARE(f.area->Picture().copy(0, 0, 64, 288 - 64), without.copy(0, 0, 64, 288 - 64));
+    }
 };
 
 QTEST_MAIN(DrawingAreaTest)

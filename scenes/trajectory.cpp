@@ -1,0 +1,88 @@
+#include "scenes/trajectory.h"
+
+#include "model/law.h"
+
+#include <QFileInfo>
+
+#include <charconv>
+#include <cmath>
+
+std::optional<TrajectoryFormat> TrajectoryFormatOf(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("xyz"))
+        return TrajectoryFormat::ExtendedXyz;
+    if (extension == QLatin1String("csv"))
+        return TrajectoryFormat::Csv;
+    return std::nullopt;
+}
+
+std::string TrajectoryHeader(TrajectoryFormat format)
+{
+    return format == TrajectoryFormat::Csv ? "step,time,slot,group,x,y,z,u,v,w\n" : "";
+}
+
+void AppendTrajectoryNumber(std::string& text, Real value)
+{
+    if (std::isnan(value)) {
+        text += "nan";
+    } else if (std::isinf(value)) {
+        text += value < 0 ? "-inf" : "inf";
+    } else {
+        char buffer[64];
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        text.append(buffer, ec == std::errc() ? end : buffer);
+    }
+}
+
+void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const TaonSystem& s, std::int64_t step,
+                           Real time)
+{
+    const int count = SlotsInUse(s);
+    const bool xyz = format == TrajectoryFormat::ExtendedXyz;
+    const char separator = xyz ? ' ' : ',';
+    const std::string stepText = std::to_string(step);
+    std::string timeText;
+    AppendTrajectoryNumber(timeText, time);
+    if (xyz) {
+        int present = 0;
+        for (int i = 1; i <= count; ++i)
+            present += s.Present[i] != 0;
+        text.append(std::to_string(present)).append("\nProperties=species:S:1:pos:R:3:vel:R:3:group:I:1 step=");
+        text.append(stepText).append(" time=").append(timeText).append("\n");
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (!s.Present[i])
+            continue;
+        const char group = char('0' + GroupOf(i, s.TaonCount));
+        if (xyz)
+            text += 'X';
+        else
+            text += stepText + ',' + timeText + ',' + std::to_string(i) + ',' + group;
+        for (const SlotReals* array : {&s.X, &s.Y, &s.Z, &s.U, &s.V, &s.W}) {
+            text += separator;
+            AppendTrajectoryNumber(text, (*array)[i]);
+        }
+        if (xyz)
+            text.append(1, ' ').append(1, group);
+        text += '\n';
+    }
+}
+
+TrajectoryFile::TrajectoryFile(const QString& path, TrajectoryFormat format) : file_(path), format_(format)
+{
+    const std::string header = TrajectoryHeader(format);
+    file_.Write(header.data(), qint64(header.size()));
+}
+
+void TrajectoryFile::WriteFrame(const TaonSystem& system, std::int64_t step, Real time)
+{
+    frame_.clear();
+    AppendTrajectoryFrame(frame_, format_, system, step, time);
+    file_.Write(frame_.data(), qint64(frame_.size()));
+}
+
+void TrajectoryFile::Commit()
+{
+    file_.Commit();
+}

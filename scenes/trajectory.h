@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/taonsystem.h"
+#include "scenes/atomicwrite.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Trajectories for other tools: the present slots' committed state, one frame
+// after another.
+//
+// Extended XYZ (.xyz): per frame a count line, the comment line
+//   Properties=species:S:1:pos:R:3:vel:R:3:group:I:1 step=N time=T
+// and one line per present slot: X x y z u v w group. X is the placeholder
+// element every reader accepts.
+// CSV (.csv): the header step,time,slot,group,x,y,z,u,v,w, then one row per
+// present slot and frame.
+//
+// Numbers are the shortest decimals that read back to the same 80-bit value.
+// What has no decimal goes out as the readers' words: a NaN of any payload as
+// nan, infinities as inf and -inf.
+enum class TrajectoryFormat { ExtendedXyz, Csv };
+
+// By the file name's extension, in any case; nothing for another one.
+std::optional<TrajectoryFormat> TrajectoryFormatOf(const QString& path);
+
+// The text written before the first frame (the CSV header; nothing for XYZ).
+std::string TrajectoryHeader(TrajectoryFormat format);
+// Appends the frame of `system` at `step`, model time `time`, to `text`.
+void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const TaonSystem& system, std::int64_t step,
+                           Real time);
+// Appends `value` as described above.
+void AppendTrajectoryNumber(std::string& text, Real value);
+
+// A trajectory file written frame by frame. It replaces an old file only at
+// Commit; created where it cannot be written, it fails at once.
+class TrajectoryFile {
+public:
+    TrajectoryFile(const QString& path, TrajectoryFormat format);
+    void WriteFrame(const TaonSystem& system, std::int64_t step, Real time);
+    void Flush() { file_.Flush(); }
+    void Commit();
+
+private:
+    AtomicFile file_;
+    TrajectoryFormat format_;
+    std::string frame_; // kept between frames for its storage
+};

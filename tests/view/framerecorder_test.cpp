@@ -1,0 +1,44 @@
+#include "view/framerecorder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The picture of step k: a shade no other step has.
+QImage StepPicture(int k)
+{
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(qRgb(k, 255 - k, 7));
+    return picture;
+}
+
+QImage ReadFrame(const QTemporaryDir& dir, int number)
+{
+    return QImage(dir.filePath(FrameRecorder::FrameName(number))).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class FrameRecorderTest : public QObject {
+    Q_OBJECT
+private slots:
+    // A queue of one place is full at once: the steps wait for the disk, and
+    // every third picture arrives, numbered in order.
+    void everyNthStepIsWrittenInOrder()
+    {
+        QTemporaryDir dir;
+        {
+            FrameRecorder recorder(dir.path(), 3, 1);
+            for (int k = 1; k <= 30; ++k)
+                recorder.StepDrawn(StepPicture(k));
+        } // the destructor writes what is queued
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 10);
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(ReadFrame(dir, n), StepPicture(3 * n));
+    }
+};
+
+QTEST_MAIN(FrameRecorderTest)
+#include "framerecorder_test.moc"

@@ -1,0 +1,103 @@
+#include "view/trails.h"
+
+#include "view/colours.h"
+#include "view/projection.h"
+#include "view/standinfont.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+void TrailHistory::Clear()
+{
+    for (Trail& trail : trails_)
+        trail.next = trail.count = trail.unprojected = 0;
+}
+
+void TrailHistory::Record(const TaonSystem& system)
+{
+    for (int i = 1; i <= SlotsInUse(system); ++i) {
+        if (!system.Present[i])
+            continue;
+        Trail& trail = trails_[i];
+        trail.points[trail.next] = {system.X[i], system.Y[i], system.Z[i]};
+        trail.next = (trail.next + 1) % Length;
+        trail.count = std::min(trail.count + 1, Length);
+        trail.unprojected = std::min(trail.unprojected + 1, Length);
+    }
+}
+
+void TrailHistory::Project(const ViewState& view)
+{
+    const Projection now{view.ViewMatrix, view.Scale, view.PanX, view.PanY, view.CenterX, view.CenterY};
+    const bool viewChanged = !(now == projectedFor_);
+    projectedFor_ = now;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        Trail& trail = trails_[slot];
+        const int first = viewChanged ? 0 : trail.count - trail.unprojected;
+        for (int k = first; k < trail.count; ++k) {
+            const Point3& p = At(slot, k);
+            trail.pixels[Index(slot, k)] = ProjectPoint(view, p.x, p.y, p.z);
+        }
+        trail.unprojected = 0;
+    }
+}
+
+QRgb TrailColour(QRgb pointColour)
+{
+    return qRgb(qRed(pointColour) / 2, qGreen(pointColour) / 2, qBlue(pointColour) / 2);
+}
+
+void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope)
+{
+    trails.Project(view);
+    for (int i = 1; i <= SlotsInUse(system); ++i) {
+        if (!system.Present[i] || trails.Count(i) < 2)
+            continue;
+        const QRgb colour = TrailColour(PointColour(i, system.TaonCount, taoscope));
+        PixelPoint from = trails.PixelAt(i, 0);
+        for (int k = 1; k < trails.Count(i); ++k) {
+            const PixelPoint to = trails.PixelAt(i, k);
+            // A slow point stays on its pixel for many steps.
+            if (to.x != from.x || to.y != from.y)
+                canvas.Line(from, to, colour);
+            from = to;
+        }
+    }
+}
+
+void DrawAxes(QImage& picture, const ViewState& view)
+{
+    constexpr int Margin = 32; // from the left and bottom edges to the triad's origin
+    constexpr int Length = 16; // pixels of a unit axis lying in the screen plane
+    constexpr int LetterGap = 7;
+    static const std::array<std::pair<QRgb, QChar>, 3> axes = {
+        {{Colours::Red, QLatin1Char('x')}, {Colours::Lime, QLatin1Char('y')}, {Colours::Aqua, QLatin1Char('z')}}};
+    // A negative Scale mirrors the scene, and the triad with it.
+    const Real mirror = view.Scale < 0 ? -1 : 1;
+    if (picture.isNull()) // a window squeezed to nothing
+        return;
+    const PixelPoint origin{Margin, picture.height() - Margin};
+    const auto along = [&](int k, int pixels) {
+        return PixelPoint{origin.x + RoundToPixel(mirror * pixels * view.ViewMatrix[0][k]),
+                          origin.y + RoundToPixel(mirror * pixels * view.ViewMatrix[2][k])};
+    };
+    {
+        Canvas canvas(picture);
+        for (int k = 0; k < 3; ++k)
+            canvas.Line(origin, along(k, Length), axes[k].first);
+    }
+    QFont font = StandInFont(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleStrategy(QFont::NoAntialias);
+    QPainter painter(&picture);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    for (int k = 0; k < 3; ++k) {
+        // The letter just beyond the tip, centred on the axis' line.
+        const PixelPoint tip = along(k, Length + LetterGap);
+        const QString letter(axes[k].second);
+        painter.setPen(QColor(axes[k].first));
+        painter.drawText(tip.x - metrics.horizontalAdvance(letter) / 2, tip.y + metrics.ascent() / 2, letter);
+    }
+}

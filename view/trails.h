@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/point3.h"
+#include "model/taonsystem.h"
+#include "view/canvas.h"
+#include "view/viewstate.h"
+
+#include <array>
+
+// The last committed positions of every slot, in model coordinates, so a
+// trail follows the view when it turns, zooms or shifts. Their pixels are
+// kept too and projected again only when the view has changed, so a draw
+// during a run projects just the newest position of each trail.
+class TrailHistory {
+public:
+    static constexpr int Length = 200;
+
+    void Clear();
+    // Adds the committed position of every present slot; the oldest goes
+    // once a slot holds Length.
+    void Record(const TaonSystem& system);
+    int Count(int slot) const { return trails_[slot].count; }
+    // Position k of the slot's trail, 0 the oldest.
+    const Point3& At(int slot, int k) const { return trails_[slot].points[Index(slot, k)]; }
+    // Its pixel through the view as it stands: call Project first.
+    PixelPoint PixelAt(int slot, int k) const { return trails_[slot].pixels[Index(slot, k)]; }
+    // Brings the pixels of every trail up to date with the view.
+    void Project(const ViewState& view);
+
+private:
+    struct Trail {
+        std::array<Point3, Length> points;
+        std::array<PixelPoint, Length> pixels;
+        int next = 0; // where the next position goes
+        int count = 0;
+        int unprojected = 0; // the newest positions still without their pixels
+    };
+    // What a pixel depends on besides the position.
+    struct Projection {
+        Matrix3 matrix{};
+        Real scale = 0, panX = 0, panY = 0;
+        int centerX = 0, centerY = 0;
+        bool operator==(const Projection&) const = default;
+    };
+    int Index(int slot, int k) const { return (trails_[slot].next - trails_[slot].count + k + Length) % Length; }
+
+    std::array<Trail, SlotCount + 1> trails_{};
+    Projection projectedFor_;
+};
+
+// A trail's colour: its point's colour at half strength.
+QRgb TrailColour(QRgb pointColour);
+
+// Each present slot's trail as a one-pixel path through its projected
+// positions, through ViewMatrix as it stands.
+void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope);
+
+// The x, y and z axes of the model as a small lettered triad in the lower-left
+// corner of the picture, turned by ViewMatrix as it stands.
+void DrawAxes(QImage& picture, const ViewState& view);

@@ -165,7 +165,6 @@ struct PairForces::Sweep {
     {
         const GroupConstants& actsOnA = Groups[GroupOfSlot[b]];
         const GroupConstants& actsOnB = Groups[GroupOfSlot[a]];
-        ClearFaultFlags();
         Real ab = DistanceOf(a, b);
         Real ba = DistanceOf(b, a);
         Real sOnA = 0;
@@ -188,6 +187,8 @@ struct PairForces::Sweep {
         Pin(sOnA);
         Pin(sOnB);
         const bool raised = RaisedFaultFlags() != 0;
+        if (raised)
+            ClearFaultFlags();
         if (onA) {
             R[a * Stride + b] = ab;
             S[a * Stride + b] = sOnA;
@@ -200,8 +201,11 @@ struct PairForces::Sweep {
         }
     }
 
+    // The flags are cleared for a row and again after each pair that raised
+    // one, so each pair's test sees its own operations alone.
     void PairRow(int a)
     {
+        ClearFaultFlags();
         for (int b = a + 1; b <= N; ++b) {
             const bool onA = Wanted[a] != 0 && Present(b);
             const bool onB = Wanted[b] != 0 && Present(a);

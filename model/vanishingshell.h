@@ -9,11 +9,11 @@
 //
 // T = Power(s, e) t6 with s = k r, e = (2.5 - s^20) / ((m k) r) and
 // Power(s, e) = Exp(e ln s). Exactly, e ln s = -(s^20 - 2.5) ln s / (m s),
-// which falls monotonically for s > 1.05 and crosses -32768 at s = 1.7793
-// (m = 1), 1.7210 (0.5), 1.5939 (0.1), 1.6249 (0.15) and 1.5619 (0.065). From
-// the thresholds below on it is under -32768, twice the point below which the
-// exponential is +0 (transcendental.cpp gives it without calling the library);
-// the dozen roundings before it change it by parts in 2^55.
+// which falls monotonically for s > 1.05 and crosses -18022 (1.1 times the
+// -16384 below which Exp gives +0 without calling the library) at s = 1.72887
+// (m = 1), 1.67243 (0.5), 1.54966 (0.1), 1.57952 (0.15) and 1.51870 (0.065).
+// From the thresholds below on it is under -18022; the dozen roundings before
+// it change it by parts in 2^55, so Power(s, e) is +0.
 //
 // With k in [2^-64, 2^64] and s in [threshold, 2^16], r = s / k lies in
 // [2^-64, 2^80] and every value the term forms before Power(s, e) is finite,
@@ -32,7 +32,7 @@
 // Outside these ranges, and for a NaN k or s, the term is formed as written.
 
 // The first s at which each shell's term vanishes, in the order B, C, D, F, G.
-inline constexpr std::array<Real, ShellCount> VanishingFrom = {1.78L, 1.725L, 1.6L, 1.625L, 1.5625L};
+inline constexpr std::array<Real, ShellCount> VanishingFrom = {1.729L, 1.673L, 1.55L, 1.58L, 1.519L};
 inline constexpr Real VanishingTo = 0x1p16L;
 inline constexpr Real VanishingQuotientLow = 0x1p-64L;
 inline constexpr Real VanishingQuotientHigh = 0x1p64L;

@@ -29,7 +29,8 @@
 // far from any rounding. So t4 - t5 ln s < 0 and T = +0 * t6 has the sign of
 // -w: +0 for B and C, -0 for D, F and G.
 //
-// Outside these ranges, and for a NaN k or s, the term is formed as written.
+// Outside these ranges, and for a NaN k or s or an odd 80-bit encoding (they
+// compare unordered), the term is formed as written.
 
 // The first s at which each shell's term vanishes, in the order B, C, D, F, G.
 inline constexpr std::array<Real, ShellCount> VanishingFrom = {1.729L, 1.673L, 1.55L, 1.58L, 1.519L};

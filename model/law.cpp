@@ -129,6 +129,13 @@ int ParitySign(const LawSwitches& law, int i, int j)
     return (i - j) % 2 == 0 ? 1 : -ScopeSign(law);
 }
 
+Real ShellTermAt(Real k, int shell, Real r)
+{
+    return EvaluateChecked(
+        [shell](auto ops, Real q, Real distance) { return ShellTerm<decltype(ops)>(q, Shells[shell], distance); }, k,
+        r);
+}
+
 Real PairBracket(const GroupCoefficients& coefficients, const LawSwitches& law, Real r)
 {
     ShellTable table{};

@@ -90,6 +90,10 @@ ShellTable CoefficientTable(const TaonSystem& system);
 // them before its loop. Throws UserError on a fault (a zero K divides by zero).
 ShellTable FormQuotients(const ShellTable& coefficients);
 
+// The term of shell `shell` (0..4 for B, C, D, F, G) at distance r with k =
+// 1.029 / K, as the component functions evaluate it. Throws UserError on a fault.
+Real ShellTermAt(Real k, int shell, Real r);
+
 // S(r) for one group's coefficients, as the component functions evaluate it.
 // Throws UserError on a fault.
 Real PairBracket(const GroupCoefficients& coefficients, const LawSwitches& law, Real r);

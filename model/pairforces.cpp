@@ -2,6 +2,7 @@
 
 #include "model/fpfault.h"
 #include "model/usererror.h"
+#include "model/vanishingshell.h"
 
 #include <atomic>
 #include <cfenv>
@@ -19,10 +20,11 @@ constexpr int ParallelWork = 256;
 
 // The parts of a shell term that depend on the coefficient alone.
 struct ShellConstants {
-    Real K;    // 1.029 / K
-    Real MK;   // m * k
-    Real T1;   // Power(m * k, -1)
-    Real K200; // k * 200
+    Real K;     // 1.029 / K
+    Real MK;    // m * k
+    Real T1;    // Power(m * k, -1)
+    Real K200;  // k * 200
+    bool MKIsK; // m * k is k bit for bit (width 1), so (m * k) * r is s
 };
 
 struct GroupConstants {
@@ -33,20 +35,46 @@ struct GroupConstants {
     bool Suspect = false; // a fault flag came up forming these
 };
 
+// Power(r, -2) of one distance, formed when a shell first needs it: where
+// every shell term vanishes it is not needed, and forming it raises no fault
+// there (vanishingshell.h bounds r).
+class InverseSquare {
+public:
+    explicit InverseSquare(Real r) : r_(r) {}
+    Real operator()()
+    {
+        if (!formed_) {
+            value_ = Power(r_, -2.0L);
+            formed_ = true;
+        }
+        return value_;
+    }
+
+private:
+    Real r_;
+    Real value_ = 0;
+    bool formed_ = false;
+};
+
 // One shell T(K, m, w), the literal ShellTerm with Power(r, -2) taken once per
 // pair and ln s once per shell: t1 and k*200 come in ready, Power(s, 20) is
-// formed once for t3 and t7, Power(s, 18) and Power(s, e) from the same ln s.
-Real FastShell(const ShellConstants& c, Real weight, Real r, Real inverseSquare)
+// formed once for t3 and t7, Power(s, 18) and Power(s, e) from the same ln s,
+// and so is Power(s, -1) where (m * k) * r is s. A term known to vanish is
+// given as the zero it is.
+Real FastShell(const ShellConstants& c, int shell, Real r, InverseSquare& inverseSquare)
 {
     const Real s = c.K * r;
-    const Real t2 = inverseSquare * c.T1;
+    if (ShellVanishes(shell, c.K, s))
+        return VanishedTerm(shell);
+    const Real t2 = inverseSquare() * c.T1;
     const Real lnS = Ln(s);
     const Real s20 = PowerOfLn(lnS, OuterPower);
     const Real t3 = (ShellOffset - s20) * t2;
     const Real t4 = (1.0L - lnS) * t3;
     const Real t5 = PowerOfLn(lnS, InnerPower) * c.K200;
-    const Real t6 = (t4 - lnS * t5) * weight;
-    const Real e = Power(c.MK * r, -1.0L) * (ShellOffset - s20);
+    const Real t6 = (t4 - lnS * t5) * Shells[shell].Weight;
+    const Real lnMKR = c.MKIsK ? lnS : Ln(c.MK * r);
+    const Real e = PowerOfLn(lnMKR, -1.0L) * (ShellOffset - s20);
     return PowerOfLn(lnS, e) * t6;
 }
 
@@ -114,7 +142,7 @@ struct PairForces::Sweep {
     // The terms of group g's S at distance r. A shell whose coefficient is
     // the same in group `known` - always so within one group - is the same
     // function of r: its term is taken from `knownTerms`, formed at this r.
-    BracketTerms Terms(const GroupConstants& g, Real r, Real inverseSquare, const GroupConstants* known,
+    BracketTerms Terms(const GroupConstants& g, Real r, InverseSquare& inverseSquare, const GroupConstants* known,
                        const BracketTerms* knownTerms) const
     {
         BracketTerms t;
@@ -122,7 +150,7 @@ struct PairForces::Sweep {
         for (int k = 0; k < shells; ++k)
             t.Shell[k] = known && SameBits(known->Shell[k].K, g.Shell[k].K)
                              ? knownTerms->Shell[k]
-                             : FastShell(g.Shell[k], Shells[k].Weight, r, inverseSquare);
+                             : FastShell(g.Shell[k], k, r, inverseSquare);
         if (Functions3X1)
             t.Contact = known && SameBits(known->A, g.A) && SameBits(known->G, g.G)
                             ? knownTerms->Contact
@@ -137,27 +165,30 @@ struct PairForces::Sweep {
     {
         const GroupConstants& actsOnA = Groups[GroupOfSlot[b]];
         const GroupConstants& actsOnB = Groups[GroupOfSlot[a]];
-        ClearFaultFlags();
         Real ab = DistanceOf(a, b);
         Real ba = DistanceOf(b, a);
         Real sOnA = 0;
         Real sOnB = 0;
         if (onA && onB && SameBits(ab, ba)) {
-            const Real inverseSquare = Power(ab, -2.0L);
+            InverseSquare inverseSquare(ab);
             const BracketTerms terms = Terms(actsOnA, ab, inverseSquare, nullptr, nullptr);
             sOnA = Combine(terms, Functions3X1);
             sOnB = Combine(Terms(actsOnB, ab, inverseSquare, &actsOnA, &terms), Functions3X1);
         } else {
+            InverseSquare inverseSquareAB(ab);
+            InverseSquare inverseSquareBA(ba);
             if (onA)
-                sOnA = Combine(Terms(actsOnA, ab, Power(ab, -2.0L), nullptr, nullptr), Functions3X1);
+                sOnA = Combine(Terms(actsOnA, ab, inverseSquareAB, nullptr, nullptr), Functions3X1);
             if (onB)
-                sOnB = Combine(Terms(actsOnB, ba, Power(ba, -2.0L), nullptr, nullptr), Functions3X1);
+                sOnB = Combine(Terms(actsOnB, ba, inverseSquareBA, nullptr, nullptr), Functions3X1);
         }
         Pin(ab);
         Pin(ba);
         Pin(sOnA);
         Pin(sOnB);
         const bool raised = RaisedFaultFlags() != 0;
+        if (raised)
+            ClearFaultFlags();
         if (onA) {
             R[a * Stride + b] = ab;
             S[a * Stride + b] = sOnA;
@@ -170,8 +201,11 @@ struct PairForces::Sweep {
         }
     }
 
+    // The flags are cleared for a row and again after each pair that raised
+    // one, so each pair's test sees its own operations alone.
     void PairRow(int a)
     {
+        ClearFaultFlags();
         for (int b = a + 1; b <= N; ++b) {
             const bool onA = Wanted[a] != 0 && Present(b);
             const bool onB = Wanted[b] != 0 && Present(a);
@@ -233,6 +267,7 @@ struct PairForces::Sweep {
                 sc.MK = Shells[shell].Width * k[shell];
                 sc.T1 = Power(sc.MK, -1.0L);
                 sc.K200 = k[shell] * ShellFactor;
+                sc.MKIsK = SameBits(sc.MK, sc.K);
             }
             constants.DecayG = Functions3X1 ? decayValue * gValue : 0.0L;
             Pin(constants);

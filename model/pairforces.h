@@ -10,7 +10,8 @@
 // actions within a pair, each shell term formed once where both groups have
 // the same coefficient (all of S within one group); the coefficient terms once
 // per sweep; one logarithm for every power of the same base - the same library
-// calls on the same arguments, the same order of accumulation. The pairs are
+// calls on the same arguments, the same order of accumulation - and none at all
+// for a shell term known to vanish (model/vanishingshell.h). The pairs are
 // spread over the pool. A slot whose numbers raised a fault flag anywhere is
 // handed to the literal law when its force is asked for, which finds the fault
 // (if it is one) at the literal point.

@@ -1,0 +1,63 @@
+#include "model/pairforces.h"
+#include "model/vanishingshell.h"
+#include "testscenes.h"
+
+#include <QTest>
+
+using namespace testscenes;
+
+class VanishingShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void vanishedTermsAreTheLiteralOnes_data()
+    {
+        QTest::addColumn<int>("shell");
+        for (int shell = 0; shell < ShellCount; ++shell)
+            QTest::addRow("shell %c", "BCDFG"[shell]) << shell;
+    }
+
+    // s densely across the threshold, the ulps at both ends of its range, k
+    // across its range: the literal term is that zero, without a fault; and
+    // the engine's forces on a pair at such distances are the law's.
+    void vanishedTermsAreTheLiteralOnes()
+    {
+        QFETCH(int, shell);
+        std::vector<Real> s;
+        for (int j = -512; j <= 512; ++j)
+            s.push_back(VanishingFrom[shell] * (1 + j / 16384.0L));
+        for (Real edge : {VanishingFrom[shell], VanishingTo}) {
+            Real below = edge, above = edge;
+            for (int n = 0; n < 8; ++n)
+                s.insert(s.end(), {below = std::nextafter(below, 0.0L), above = std::nextafter(above, 2 * edge)});
+        }
+        int vanished = 0;
+        for (Real k : {VanishingQuotientLow, 0x1p-20L, 0.206L, 1.029L, 77.7L, VanishingQuotientHigh})
+            for (Real target : s) {
+                const Real r = target / k;
+                if (!ShellVanishes(shell, k, k * r))
+                    continue;
+                ++vanished;
+                Real literal = 1;
+                const QString fault = ErrorOf([&] { literal = ShellTermAt(k, shell, r); });
+                QVERIFY2(fault.isEmpty() && SameBits(literal, VanishedTerm(shell)), qPrintable(fault));
+            }
+        QVERIFY(vanished > 2 * int(s.size()) && vanished < 4 * int(s.size())); // about half of them
+
+        TaonSystem pair = EmptyModel();
+        WorkerPool pool(1);
+        PairForces engine(pool);
+        for (bool functions3x1 : {false, true})
+            for (int j = -64; j <= 64; ++j) {
+                const Real r = VanishingFrom[shell] * (shell + 1) / QuotientScale * (1 + j / 8192.0L);
+                Place(pair, 1, 0, 0, 0);
+                Place(pair, 100, 0.48L * r, -0.6L * r, 0.64L * r);
+                engine.Prepare(pair, {false, functions3x1}, pair.Present, false);
+                for (Axis axis : {Axis::X, Axis::Y, Axis::Z})
+                    QVERIFY(SameBits(engine.Force(pair, {false, functions3x1}, 1, axis),
+                                     Force(pair, {false, functions3x1}, 1, axis)));
+            }
+    }
+};
+
+QTEST_GUILESS_MAIN(VanishingShellTest)
+#include "vanishingshell_test.moc"

@@ -285,6 +285,20 @@ std::int64_t CountFrom(const std::string& option, const std::string& text, std::
     return count;
 }
 
+// NAME=VALUE of --set; VALUE as in scene text.
+void AddSetting(RunRequest& request, const std::string& text)
+{
+    const std::size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (equals == std::string::npos || !SceneScalarNamed(name))
+        throw UsageError("--set needs NAME=VALUE with NAME dt or A1 ... G3, not '" + text + "'");
+    Real value = 0;
+    if (!TextToReal(text.substr(equals + 1), value))
+        throw UsageError("--set " + name + ": '" + text.substr(equals + 1) + "' is not a number");
+    if (!request.Settings.emplace(name, value).second)
+        throw UsageError("--set " + name + " is given twice");
+}
+
 ConstraintMode ModeFrom(const std::string& text)
 {
     static const std::map<std::string, ConstraintMode> modes{

@@ -68,21 +68,3 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
         text += '\n';
     }
 }
-
-TrajectoryFile::TrajectoryFile(const QString& path, TrajectoryFormat format) : file_(path), format_(format)
-{
-    const std::string header = TrajectoryHeader(format);
-    file_.Write(header.data(), qint64(header.size()));
-}
-
-void TrajectoryFile::WriteFrame(const TaonSystem& system, std::int64_t step, Real time)
-{
-    frame_.clear();
-    AppendTrajectoryFrame(frame_, format_, system, step, time);
-    file_.Write(frame_.data(), qint64(frame_.size()));
-}
-
-void TrajectoryFile::Commit()
-{
-    file_.Commit();
-}

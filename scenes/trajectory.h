@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/taonsystem.h"
-#include "scenes/atomicwrite.h"
 
 #include <QString>
 
@@ -34,18 +33,3 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
                            Real time);
 // Appends `value` as described above.
 void AppendTrajectoryNumber(std::string& text, Real value);
-
-// A trajectory file written frame by frame. It replaces an old file only at
-// Commit; created where it cannot be written, it fails at once.
-class TrajectoryFile {
-public:
-    TrajectoryFile(const QString& path, TrajectoryFormat format);
-    void WriteFrame(const TaonSystem& system, std::int64_t step, Real time);
-    void Flush() { file_.Flush(); }
-    void Commit();
-
-private:
-    AtomicFile file_;
-    TrajectoryFormat format_;
-    std::string frame_; // kept between frames for its storage
-};

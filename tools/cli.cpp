@@ -19,6 +19,8 @@
 
 #include <charconv>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <limits>
@@ -154,68 +156,53 @@ void ExpectArguments(const std::vector<std::string>& args, std::size_t count, co
 }
 
 // A file that takes the model at step 0 and every N-th step of one run
-// (--log, --dump). It is created before any step, so a name that cannot be
-// written fails first, and replaces its file only at Commit.
+// (--log, --dump): its header, then one piece of text a step taken. It is
+// created before any step, so a name that cannot be written fails first, and
+// replaces its file only at Commit.
 class RunRecord {
 public:
-    virtual ~RunRecord() = default;
-    virtual void Take(const TaonSystem& system, const RunTally& tally) = 0;
-    virtual void Flush() = 0;
-    virtual void Commit() = 0;
-};
-
-// --log: the run's figures, one row a step taken.
-class RunLogRecord : public RunRecord {
-public:
-    explicit RunLogRecord(const std::string& path) : path_(path)
+    using Piece = std::function<QByteArray(const TaonSystem&, const RunTally&)>;
+    RunRecord(const std::string& path, const QByteArray& header, Piece piece) : path_(path), piece_(std::move(piece))
     {
         OnFile(path_, [&] {
             file_.emplace(Path(path_));
-            file_->Write(RunLogHeader());
+            file_->Write(header);
         });
     }
-    void Take(const TaonSystem& system, const RunTally& tally) override
+    void Take(const TaonSystem& system, const RunTally& tally)
     {
-        OnFile(path_, [&] { file_->Write(RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)})); });
+        OnFile(path_, [&] { file_->Write(piece_(system, tally)); });
     }
-    void Flush() override
+    void Flush()
     {
         OnFile(path_, [&] { file_->Flush(); });
     }
-    void Commit() override
+    void Commit()
     {
         OnFile(path_, [&] { file_->Commit(); });
     }
 
 private:
     std::string path_;
+    Piece piece_;
     std::optional<AtomicFile> file_;
 };
 
-// --dump: the present slots, one frame a step taken.
-class TrajectoryRecord : public RunRecord {
-public:
-    explicit TrajectoryRecord(const std::string& path) : path_(path)
-    {
-        OnFile(path_, [&] { file_.emplace(Path(path_), *TrajectoryFormatOf(Path(path_))); });
-    }
-    void Take(const TaonSystem& system, const RunTally& tally) override
-    {
-        OnFile(path_, [&] { file_->WriteFrame(system, tally.StepsThisRun(), tally.ModelTime()); });
-    }
-    void Flush() override
-    {
-        OnFile(path_, [&] { file_->Flush(); });
-    }
-    void Commit() override
-    {
-        OnFile(path_, [&] { file_->Commit(); });
-    }
+// --log: the run's figures, one row a step taken.
+QByteArray LogRow(const TaonSystem& system, const RunTally& tally)
+{
+    return RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)});
+}
 
-private:
-    std::string path_;
-    std::optional<TrajectoryFile> file_;
-};
+// --dump: the present slots, one frame a step taken.
+RunRecord::Piece DumpFrame(TrajectoryFormat format)
+{
+    return [format](const TaonSystem& system, const RunTally& tally) {
+        std::string frame;
+        AppendTrajectoryFrame(frame, format, system, tally.StepsThisRun(), tally.ModelTime());
+        return QByteArray::fromStdString(frame);
+    };
+}
 
 // The window's duties, done headless: nothing to draw or list; the events of
 // step N are a Stop. After each step the tally counts it, and every N-th
@@ -223,7 +210,7 @@ private:
 class BatchHost : public RunHost {
 public:
     BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, std::int64_t every,
-              const std::vector<RunRecord*>& records)
+              std::deque<RunRecord>& records)
         : system_(system), switches_(switches), remaining_(steps), every_(every), records_(records)
     {
     }
@@ -235,8 +222,8 @@ public:
         if (tally_.StepsThisRun() % every_ != 0)
             return;
         try {
-            for (RunRecord* record : records_)
-                record->Take(system_, tally_);
+            for (RunRecord& record : records_)
+                record.Take(system_, tally_);
         } catch (const UserError& failure) {
             recordFailure_ = failure;
             system_.Stopped = true;
@@ -257,7 +244,7 @@ private:
     RunSwitches switches_;
     std::int64_t remaining_;
     std::int64_t every_;
-    std::vector<RunRecord*> records_;
+    std::deque<RunRecord>& records_;
     RunTally tally_;
     std::optional<UserError> recordFailure_;
 };
@@ -432,15 +419,15 @@ int Run(const std::vector<std::string>& args)
     for (const auto& [name, value] : request.Settings)
         system.**SceneScalarNamed(name) = value;
     // Both files exist, and hold step 0, before any step runs.
-    std::optional<RunLogRecord> log;
-    std::optional<TrajectoryRecord> dump;
-    std::vector<RunRecord*> records;
+    std::deque<RunRecord> records;
     if (!request.Log.empty())
-        records.push_back(&log.emplace(request.Log));
-    if (!request.Dump.empty())
-        records.push_back(&dump.emplace(request.Dump));
-    for (RunRecord* record : records)
-        record->Take(system, RunTally());
+        records.emplace_back(request.Log, RunLogHeader(), LogRow);
+    if (!request.Dump.empty()) {
+        const TrajectoryFormat format = *TrajectoryFormatOf(Path(request.Dump));
+        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(format)), DumpFrame(format));
+    }
+    for (RunRecord& record : records)
+        record.Take(system, RunTally());
     if (*request.Steps > 0) {
         StepEngine engine;
         BatchHost host(system, request.Switches, *request.Steps, request.Every.value_or(1), records);
@@ -457,11 +444,11 @@ int Run(const std::vector<std::string>& args)
     }
     // The records' bytes are on disk before the scene is saved: a full disk
     // fails the command with nothing written; only their final renames come after.
-    for (RunRecord* record : records)
-        record->Flush();
+    for (RunRecord& record : records)
+        record.Flush();
     SaveScene(system, request.Out);
-    for (RunRecord* record : records)
-        record->Commit();
+    for (RunRecord& record : records)
+        record.Commit();
     return 0;
 }
 

@@ -30,7 +30,10 @@ RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
     valueAxis_->setLabelFormat(QStringLiteral("%.4g"));
     chart->addAxis(stepAxis_, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
+    // setChart releases the view's own first chart without deleting it.
+    QChart* const first = this->chart();
     setChart(chart);
+    delete first;
     setRenderHint(QPainter::Antialiasing);
 }
 

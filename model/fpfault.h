@@ -95,7 +95,7 @@ struct CheckedOps {
     static Real Sqrt(Real a) { return Apply([](Real x) { return std::sqrt(x); }, a); }
     static Real Ln(Real a) { return Apply(::Ln, a); }
     static Real Exp(Real a) { return Apply(::Exp, a); }
-    // exp(exponent * ln base) as three operations, as PowerOfLn computes it.
+    // exp(exponent * ln base) as three operations, as Power computes it.
     static Real Power(Real base, Real exponent) { return Exp(Mul(exponent, Ln(base))); }
 };
 

@@ -1,6 +1,7 @@
 #include "model/pairforces.h"
 
 #include "model/fpfault.h"
+#include "model/negligibleshell.h"
 #include "model/usererror.h"
 #include "model/vanishingshell.h"
 
@@ -44,7 +45,7 @@ public:
     Real operator()()
     {
         if (!formed_) {
-            value_ = Power(r_, -2.0L);
+            value_ = ExpInline(-2.0L * Ln(r_));
             formed_ = true;
         }
         return value_;
@@ -68,14 +69,14 @@ Real FastShell(const ShellConstants& c, int shell, Real r, InverseSquare& invers
         return VanishedTerm(shell);
     const Real t2 = inverseSquare() * c.T1;
     const Real lnS = Ln(s);
-    const Real s20 = PowerOfLn(lnS, OuterPower);
+    const Real s20 = ExpInline(OuterPower * lnS);
     const Real t3 = (ShellOffset - s20) * t2;
     const Real t4 = (1.0L - lnS) * t3;
-    const Real t5 = PowerOfLn(lnS, InnerPower) * c.K200;
+    const Real t5 = ExpInline(InnerPower * lnS) * c.K200;
     const Real t6 = (t4 - lnS * t5) * Shells[shell].Weight;
     const Real lnMKR = c.MKIsK ? lnS : Ln(c.MK * r);
-    const Real e = PowerOfLn(lnMKR, -1.0L) * (ShellOffset - s20);
-    return PowerOfLn(lnS, e) * t6;
+    const Real e = ExpInline(-1.0L * lnMKR) * (ShellOffset - s20);
+    return ExpInline(e * lnS) * t6;
 }
 
 Real FastContact(const GroupConstants& g, Real contactScale, Real r)
@@ -87,17 +88,21 @@ Real FastContact(const GroupConstants& g, Real contactScale, Real r)
     return h * Exp(g.DecayG / gap);
 }
 
-// The terms S is made of at one distance: the shells B, C, D, F, G and H.
+// The terms S is made of at one distance: the shells B, C, D, F, G and H. A
+// deferred shell term is negligible (negligibleshell.h) and not yet formed.
 struct BracketTerms {
     std::array<Real, ShellCount> Shell{};
+    std::array<bool, ShellCount> Deferred{};
     Real Contact = 0;
 };
 
-Real Combine(const BracketTerms& t, bool functions3x1)
+// S as written, over reals or over partial sums.
+template <class Value>
+Value Combine(const std::array<Value, ShellCount>& shell, Value contact, bool functions3x1)
 {
     if (!functions3x1)
-        return t.Shell[0] + (((t.Shell[1] - t.Shell[2]) - t.Shell[3]) - t.Shell[ShellG]);
-    return (t.Shell[0] + ((t.Shell[1] - t.Shell[2]) - t.Shell[3])) + t.Contact;
+        return shell[0] + (((shell[1] - shell[2]) - shell[3]) - shell[ShellG]);
+    return (shell[0] + ((shell[1] - shell[2]) - shell[3])) + contact;
 }
 
 bool SameBits(Real a, Real b)
@@ -139,23 +144,52 @@ struct PairForces::Sweep {
         return Distance<PlainOps>(s.X[i] - s.X[j], s.Y[i] - s.Y[j], s.Z[i] - s.Z[j]);
     }
 
-    // The terms of group g's S at distance r. A shell whose coefficient is
-    // the same in group `known` - always so within one group - is the same
-    // function of r: its term is taken from `knownTerms`, formed at this r.
+    // The terms of group g's S at distance r, negligible ones deferred. A
+    // shell whose coefficient is the same in group `known` - always so within
+    // one group - is the same function of r: its term is taken from
+    // `knownTerms`, formed (or deferred) at this r.
     BracketTerms Terms(const GroupConstants& g, Real r, InverseSquare& inverseSquare, const GroupConstants* known,
                        const BracketTerms* knownTerms) const
     {
         BracketTerms t;
         const int shells = Functions3X1 ? ShellG : ShellCount;
-        for (int k = 0; k < shells; ++k)
-            t.Shell[k] = known && SameBits(known->Shell[k].K, g.Shell[k].K)
-                             ? knownTerms->Shell[k]
-                             : FastShell(g.Shell[k], k, r, inverseSquare);
+        for (int k = 0; k < shells; ++k) {
+            const ShellConstants& c = g.Shell[k];
+            if (known && SameBits(known->Shell[k].K, c.K)) {
+                t.Shell[k] = knownTerms->Shell[k];
+                t.Deferred[k] = knownTerms->Deferred[k];
+            } else if (ShellNegligible(k, c.K, c.K * r)) {
+                t.Deferred[k] = true;
+            } else {
+                t.Shell[k] = FastShell(c, k, r, inverseSquare);
+            }
+        }
         if (Functions3X1)
             t.Contact = known && SameBits(known->A, g.A) && SameBits(known->G, g.G)
                             ? knownTerms->Contact
                             : FastContact(g, ContactFactor, r);
         return t;
+    }
+
+    // S of group g at distance r, its terms left in `t` for the other action
+    // of the pair. Deferred terms are formed only where the sum needs them.
+    Real BracketAt(const GroupConstants& g, Real r, InverseSquare& inverseSquare, BracketTerms& t,
+                   const GroupConstants* known = nullptr, const BracketTerms* knownTerms = nullptr) const
+    {
+        t = Terms(g, r, inverseSquare, known, knownTerms);
+        std::array<BracketPartial, ShellCount> partial{};
+        for (int k = 0; k < ShellCount; ++k)
+            partial[k] = t.Deferred[k] ? BracketPartial::Negligible() : BracketPartial::Exact(t.Shell[k]);
+        const BracketPartial sum = Combine(partial, BracketPartial::Exact(t.Contact), Functions3X1);
+        if (sum.State == BracketPartial::Kind::Exact)
+            return sum.Value;
+        for (int k = 0; k < ShellCount; ++k) {
+            if (t.Deferred[k]) {
+                t.Shell[k] = FastShell(g.Shell[k], k, r, inverseSquare);
+                t.Deferred[k] = false;
+            }
+        }
+        return Combine(t.Shell, t.Contact, Functions3X1);
     }
 
     // S for both actions within the pair a < b that the sweep needs, under one
@@ -169,24 +203,27 @@ struct PairForces::Sweep {
         Real ba = DistanceOf(b, a);
         Real sOnA = 0;
         Real sOnB = 0;
+        BracketTerms terms;
         if (onA && onB && SameBits(ab, ba)) {
             InverseSquare inverseSquare(ab);
-            const BracketTerms terms = Terms(actsOnA, ab, inverseSquare, nullptr, nullptr);
-            sOnA = Combine(terms, Functions3X1);
-            sOnB = Combine(Terms(actsOnB, ab, inverseSquare, &actsOnA, &terms), Functions3X1);
+            BracketTerms termsOnB;
+            sOnA = BracketAt(actsOnA, ab, inverseSquare, terms);
+            sOnB = BracketAt(actsOnB, ab, inverseSquare, termsOnB, &actsOnA, &terms);
         } else {
             InverseSquare inverseSquareAB(ab);
             InverseSquare inverseSquareBA(ba);
             if (onA)
-                sOnA = Combine(Terms(actsOnA, ab, inverseSquareAB, nullptr, nullptr), Functions3X1);
+                sOnA = BracketAt(actsOnA, ab, inverseSquareAB, terms);
             if (onB)
-                sOnB = Combine(Terms(actsOnB, ba, inverseSquareBA, nullptr, nullptr), Functions3X1);
+                sOnB = BracketAt(actsOnB, ba, inverseSquareBA, terms);
         }
         Pin(ab);
         Pin(ba);
         Pin(sOnA);
         Pin(sOnB);
-        const bool raised = RaisedFaultFlags() != 0;
+        // A NaN's sign and payload follow the order of the operands, which this
+        // code does not keep; a NaN bracket is left to the literal law.
+        const bool raised = RaisedFaultFlags() != 0 || std::isnan(sOnA) || std::isnan(sOnB);
         if (raised)
             ClearFaultFlags();
         if (onA) {

@@ -5,6 +5,7 @@
 #include "errortext.h"
 #include "modeldifference.h"
 #include "model/law.h"
+#include "model/pairforces.h"
 #include "model/taonsystem.h"
 #include "model/usererror.h"
 
@@ -96,6 +97,25 @@ inline TaonSystem RandomScene(unsigned seed, const std::vector<int>& taken, Real
 inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
 {
     return QString::fromStdString(ModelDifference(a, b));
+}
+
+// Whether the fast engine's forces on slot 1 of `pair`, with slot 100 at
+// distance r from it, are the law's bit for bit, with and without the contact
+// term.
+inline bool PairForcesAreTheLaw(TaonSystem pair, Real r)
+{
+    WorkerPool pool(1);
+    PairForces engine(pool);
+    Place(pair, 1, 0, 0, 0);
+    Place(pair, 100, 0.48L * r, -0.6L * r, 0.64L * r);
+    for (bool functions3x1 : {false, true}) {
+        const LawSwitches law{false, functions3x1};
+        engine.Prepare(pair, law, pair.Present, false);
+        for (Axis axis : {Axis::X, Axis::Y, Axis::Z})
+            if (!SameBits(engine.Force(pair, law, 1, axis), Force(pair, law, 1, axis)))
+                return false;
+    }
+    return true;
 }
 
 } // namespace testscenes

@@ -43,19 +43,9 @@ private slots:
             }
         QVERIFY(vanished > 2 * int(s.size()) && vanished < 4 * int(s.size())); // about half of them
 
-        TaonSystem pair = EmptyModel();
-        WorkerPool pool(1);
-        PairForces engine(pool);
-        for (bool functions3x1 : {false, true})
-            for (int j = -64; j <= 64; ++j) {
-                const Real r = VanishingFrom[shell] * (shell + 1) / QuotientScale * (1 + j / 8192.0L);
-                Place(pair, 1, 0, 0, 0);
-                Place(pair, 100, 0.48L * r, -0.6L * r, 0.64L * r);
-                engine.Prepare(pair, {false, functions3x1}, pair.Present, false);
-                for (Axis axis : {Axis::X, Axis::Y, Axis::Z})
-                    QVERIFY(SameBits(engine.Force(pair, {false, functions3x1}, 1, axis),
-                                     Force(pair, {false, functions3x1}, 1, axis)));
-            }
+        for (int j = -64; j <= 64; ++j)
+            QVERIFY(PairForcesAreTheLaw(EmptyModel(),
+                                        VanishingFrom[shell] * (shell + 1) / QuotientScale * (1 + j / 8192.0L)));
     }
 };
 

@@ -18,15 +18,16 @@
 //
 // Up to where the term vanishes (s < 1.73) and with k in [2^-16, 2^16]:
 // s^20 < 2^16, t2 = k / (m s^2) < 2^20 (m > 2^-4), so |t3|, |t4| < 2^36;
-// t5 = 200 k s^18 < 2^38 and ln s < 0.55, so |t6| < 2 (2^36 + 2^38) < 2^39.
+// t5 = 200 k s^18 < 2^38 and ln s < 0.55, so |t6| < 2 (2^36 + 2^37.2) < 2^39.
 // Hence |T| < 2^-435, and below NegligibleTerm with room to spare. Every value
 // the literal evaluation forms is finite, nothing is a logarithm of zero or of
 // a negative, and no operation overflows: forming the term raises no fault.
 // Only underflow can come up, which is no fault.
 //
 // A sum of at most six such terms is below 2^-427. Added to or subtracted from
-// a value v with |v| >= DominantValue (2^-360), whose half ulp is at least
-// 2^-424, it leaves v (or -v) exactly, whatever its value. A sum whose terms
+// a value v with |v| >= DominantValue (2^-360), half of whose gap to either
+// neighbour is at least 2^-425, it rounds to v (or -v) exactly, whatever its
+// value. A sum whose terms
 // are all known or negligible is therefore decided without the negligible ones
 // whenever every sum that meets one is either another negligible sum, an exact
 // zero (giving a negligible sum) or a dominant value; otherwise the terms are

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <random>
 #include <vector>
@@ -97,6 +98,17 @@ inline TaonSystem RandomScene(unsigned seed, const std::vector<int>& taken, Real
 inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
 {
     return QString::fromStdString(ModelDifference(a, b));
+}
+
+// The eight values on either side of each edge, the edges included.
+inline void AddEdges(std::vector<Real>& values, std::initializer_list<Real> edges)
+{
+    for (Real edge : edges) {
+        Real below = edge, above = edge;
+        values.push_back(edge);
+        for (int n = 0; n < 8; ++n)
+            values.insert(values.end(), {below = std::nextafter(below, 0.0L), above = std::nextafter(above, 2 * edge)});
+    }
 }
 
 // Whether the fast engine's forces on slot 1 of `pair`, with slot 100 at

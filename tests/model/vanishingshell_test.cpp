@@ -25,11 +25,7 @@ private slots:
         std::vector<Real> s;
         for (int j = -512; j <= 512; ++j)
             s.push_back(VanishingFrom[shell] * (1 + j / 16384.0L));
-        for (Real edge : {VanishingFrom[shell], VanishingTo}) {
-            Real below = edge, above = edge;
-            for (int n = 0; n < 8; ++n)
-                s.insert(s.end(), {below = std::nextafter(below, 0.0L), above = std::nextafter(above, 2 * edge)});
-        }
+        AddEdges(s, {VanishingFrom[shell], VanishingTo});
         int vanished = 0;
         for (Real k : {VanishingQuotientLow, 0x1p-20L, 0.206L, 1.029L, 77.7L, VanishingQuotientHigh})
             for (Real target : s) {

@@ -24,7 +24,7 @@
 // a negative, and no operation overflows: forming the term raises no fault.
 // Only underflow can come up, which is no fault.
 //
-// A sum of at most six such terms is below 2^-427. Added to or subtracted from
+// In rounding to nearest, a sum of at most six such terms is below 2^-427. Added to or subtracted from
 // a value v with |v| >= DominantValue (2^-360), half of whose gap to either
 // neighbour is at least 2^-425, it rounds to v (or -v) exactly, whatever its
 // value. A sum whose terms

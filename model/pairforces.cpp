@@ -123,6 +123,7 @@ struct PairForces::Sweep {
     std::array<GroupConstants, GroupCount> Groups{};
     std::array<int, Stride> GroupOfSlot{};
     Real ContactFactor = 0; // Power(2.72, -1) * 0.85
+    bool DeferNegligible = false; // negligibleshell.h reasons in rounding to nearest
     std::optional<std::string> Fault; // a quotient fault, thrown at the first request
     fenv_t Environment{};
     std::atomic<int> Next{0};
@@ -158,7 +159,7 @@ struct PairForces::Sweep {
             if (known && SameBits(known->Shell[k].K, c.K)) {
                 t.Shell[k] = knownTerms->Shell[k];
                 t.Deferred[k] = knownTerms->Deferred[k];
-            } else if (ShellNegligible(k, c.K, c.K * r)) {
+            } else if (DeferNegligible && ShellNegligible(k, c.K, c.K * r)) {
                 t.Deferred[k] = true;
             } else {
                 t.Shell[k] = FastShell(c, k, r, inverseSquare);
@@ -352,6 +353,7 @@ void PairForces::Prepare(const TaonSystem& system, const LawSwitches& law, const
 
     const bool parallel = pool_.ThreadCount() > 1 && wantedCount * presentCount >= ParallelWork;
     std::fegetenv(&w.Environment);
+    w.DeferNegligible = std::fegetround() == FE_TONEAREST;
     const auto spread = [&](int last, auto&& job) {
         w.Next.store(1);
         const auto run = [&](int thread) {

@@ -122,8 +122,8 @@ struct PairForces::Sweep {
     SlotFlags Wanted{};
     std::array<GroupConstants, GroupCount> Groups{};
     std::array<int, Stride> GroupOfSlot{};
-    Real ContactFactor = 0; // Power(2.72, -1) * 0.85
-    bool DeferNegligible = false; // negligibleshell.h reasons in rounding to nearest
+    Real ContactFactor = 0;           // Power(2.72, -1) * 0.85
+    bool DeferNegligible = false;     // negligibleshell.h reasons in rounding to nearest
     std::optional<std::string> Fault; // a quotient fault, thrown at the first request
     fenv_t Environment{};
     std::atomic<int> Next{0};
@@ -166,9 +166,8 @@ struct PairForces::Sweep {
             }
         }
         if (Functions3X1)
-            t.Contact = known && SameBits(known->A, g.A) && SameBits(known->G, g.G)
-                            ? knownTerms->Contact
-                            : FastContact(g, ContactFactor, r);
+            t.Contact = known && SameBits(known->A, g.A) && SameBits(known->G, g.G) ? knownTerms->Contact
+                                                                                    : FastContact(g, ContactFactor, r);
         return t;
     }
 

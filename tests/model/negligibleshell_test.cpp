@@ -27,12 +27,7 @@ Value Chain(const std::vector<Value>& terms, const std::vector<bool>& subtract, 
 class NegligibleShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void negligibleTermsAreTinyAndFaultless_data()
-    {
-        QTest::addColumn<int>("shell");
-        for (int shell = 0; shell < ShellCount; ++shell)
-            QTest::addRow("shell %c", "BCDFG"[shell]) << shell;
-    }
+    void negligibleTermsAreTinyAndFaultless_data() { AddShellRows(); }
 
     // s densely from below the threshold to where the term vanishes, the ulps
     // at both ends, k at the ends of its range and between: the literal term

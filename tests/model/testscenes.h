@@ -10,6 +10,7 @@
 #include "model/usererror.h"
 
 #include <QString>
+#include <QTest>
 
 #include <cstring>
 #include <functional>
@@ -98,6 +99,14 @@ inline TaonSystem RandomScene(unsigned seed, const std::vector<int>& taken, Real
 inline QString FirstDifference(const TaonSystem& a, const TaonSystem& b)
 {
     return QString::fromStdString(ModelDifference(a, b));
+}
+
+// A data row per shell B, C, D, F, G, in the column "shell".
+inline void AddShellRows()
+{
+    QTest::addColumn<int>("shell");
+    for (int shell = 0; shell < ShellCount; ++shell)
+        QTest::addRow("shell %c", "BCDFG"[shell]) << shell;
 }
 
 // The eight values on either side of each edge, the edges included.

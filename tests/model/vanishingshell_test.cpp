@@ -9,12 +9,7 @@ using namespace testscenes;
 class VanishingShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void vanishedTermsAreTheLiteralOnes_data()
-    {
-        QTest::addColumn<int>("shell");
-        for (int shell = 0; shell < ShellCount; ++shell)
-            QTest::addRow("shell %c", "BCDFG"[shell]) << shell;
-    }
+    void vanishedTermsAreTheLiteralOnes_data() { AddShellRows(); }
 
     // s densely across the threshold, the ulps at both ends of its range, k
     // across its range: the literal term is that zero, without a fault; and

@@ -93,3 +93,10 @@ void StoreExtended(Real value, std::uint8_t* bytes)
 {
     std::memcpy(bytes, &value, ExtendedSize);
 }
+
+ExtendedBytes StoredBytes(Real value)
+{
+    ExtendedBytes bytes{};
+    StoreExtended(value, bytes.data());
+    return bytes;
+}

@@ -34,3 +34,5 @@ ExtendedBytes EncodeExtended(Real value);
 // bit pattern - NaN payloads and odd encodings included - passes unchanged.
 Real LoadExtended(const std::uint8_t* bytes);
 void StoreExtended(Real value, std::uint8_t* bytes);
+// The bytes StoreExtended writes for a value.
+ExtendedBytes StoredBytes(Real value);

@@ -20,13 +20,6 @@ locale_t CLocale()
     return c;
 }
 
-ExtendedBytes BytesOf(Real value)
-{
-    ExtendedBytes bytes{};
-    StoreExtended(value, bytes.data());
-    return bytes;
-}
-
 } // namespace
 
 std::string BytesToHex(const std::uint8_t* bytes, int count)
@@ -60,10 +53,10 @@ std::string RealToText(Real value)
     if (ec == std::errc()) {
         const std::string text(buffer, end);
         Real back = 0;
-        if (TextToReal(text, back) && BytesOf(back) == BytesOf(value))
+        if (TextToReal(text, back) && StoredBytes(back) == StoredBytes(value))
             return text;
     }
-    const ExtendedBytes bytes = BytesOf(value);
+    const ExtendedBytes bytes = StoredBytes(value);
     return RawPrefix + BytesToHex(bytes.data(), ExtendedSize);
 }
 

@@ -26,6 +26,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -302,7 +303,7 @@ ConstraintMode ModeFrom(const std::string& text)
 RunRequest ParseRun(const std::vector<std::string>& args)
 {
     RunRequest request;
-    bool modeGiven = false;
+    std::set<std::string> given; // the options that may come once
     const std::map<std::string, bool RunSwitches::*> flags{{"--blockade", &RunSwitches::Blockade},
                                                            {"--cool", &RunSwitches::Cool}};
     for (std::size_t k = 1; k < args.size(); ++k) {
@@ -327,36 +328,21 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         }
         if (!takesValue && value)
             throw UsageError(name + " takes no value");
+        if (takesValue && name != "--set" && !given.insert(name).second)
+            throw UsageError(name + " is given twice");
         if (name == "--steps") {
-            if (request.Steps)
-                throw UsageError("--steps is given twice");
             request.Steps = CountFrom(name, *value, 0);
         } else if (name == "--mode") {
-            if (modeGiven)
-                throw UsageError("--mode is given twice");
-            modeGiven = true;
             request.Switches.Mode = ModeFrom(*value);
-        } else if (name == "--out") {
-            if (!request.Out.empty())
-                throw UsageError("--out is given twice");
+        } else if (name == "--out" || name == "--log") {
             if (value->empty())
-                throw UsageError("--out needs a file name");
-            request.Out = *value;
-        } else if (name == "--log") {
-            if (!request.Log.empty())
-                throw UsageError("--log is given twice");
-            if (value->empty())
-                throw UsageError("--log needs a file name");
-            request.Log = *value;
+                throw UsageError(name + " needs a file name");
+            (name == "--out" ? request.Out : request.Log) = *value;
         } else if (name == "--every") {
-            if (request.Every)
-                throw UsageError("--every is given twice");
             request.Every = CountFrom(name, *value, 1);
         } else if (name == "--set") {
             AddSetting(request, *value);
         } else if (name == "--dump") {
-            if (!request.Dump.empty())
-                throw UsageError("--dump is given twice");
             if (!TrajectoryFormatOf(Path(*value)))
                 throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
             request.Dump = *value;

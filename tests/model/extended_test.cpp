@@ -19,13 +19,6 @@ ExtendedBytes Bytes(std::initializer_list<int> values)
     return bytes;
 }
 
-ExtendedBytes NativeBytes(Real value)
-{
-    ExtendedBytes bytes{};
-    StoreExtended(value, bytes.data());
-    return bytes;
-}
-
 } // namespace
 
 class ExtendedTest : public QObject {
@@ -46,7 +39,7 @@ private slots:
         // 0.001 is the literal 0.001L, the nearest extended value, not the double.
         const Real expected = value == 0.001 ? 0.001L : Real(value);
         QCOMPARE(LoadExtended(bytes.data()), expected);
-        QCOMPARE(NativeBytes(expected), bytes);
+        QCOMPARE(StoredBytes(expected), bytes);
         QCOMPARE(DecodeExtended(bytes), expected);
         QCOMPARE(EncodeExtended(expected), bytes);
     }
@@ -72,7 +65,7 @@ private slots:
             const Real value = LoadExtended(b.data());
             Real copy;
             std::memcpy(&copy, &value, sizeof copy); // a plain copy through a variable
-            QCOMPARE(NativeBytes(copy), b);
+            QCOMPARE(StoredBytes(copy), b);
         }
     }
 
@@ -80,7 +73,7 @@ private slots:
     void explicitCodingMatchesHardware_data()
     {
         QTest::addColumn<ExtendedBytes>("bytes");
-        const auto row = [](const char* name, Real value) { QTest::newRow(name) << NativeBytes(value); };
+        const auto row = [](const char* name, Real value) { QTest::newRow(name) << StoredBytes(value); };
         row("one", 1.0L);
         row("minus tenth", -0.1L);
         row("pi", 3.14159265358979323846264338327950288L);

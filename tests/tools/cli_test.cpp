@@ -25,13 +25,6 @@ Real FromBits(std::uint64_t significand, int exponent)
     return LoadExtended(bytes.data());
 }
 
-ExtendedBytes BytesOf(Real value)
-{
-    ExtendedBytes bytes{};
-    StoreExtended(value, bytes.data());
-    return bytes;
-}
-
 // Two present points of the reference row, the other slots absent and far.
 TaonSystem TwoPoints()
 {
@@ -147,7 +140,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("decimal");
         const auto row = [](const char* name, Real value, bool decimal) {
-            const ExtendedBytes b = BytesOf(value);
+            const ExtendedBytes b = StoredBytes(value);
             QTest::newRow(name) << QByteArray(reinterpret_cast<const char*>(b.data()), ExtendedSize) << decimal;
         };
         row("zero", 0.0L, true);
@@ -176,7 +169,7 @@ private slots:
         QCOMPARE(text.rfind("raw:", 0) != 0, decimal);
         Real back = 1;
         QVERIFY(TextToReal(text, back));
-        const ExtendedBytes again = BytesOf(back);
+        const ExtendedBytes again = StoredBytes(back);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(again.data()), ExtendedSize), bytes);
     }
 

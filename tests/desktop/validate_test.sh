@@ -7,18 +7,14 @@
 # Usage: validate_test.sh DESKTOP-ENTRY METAINFO MIME-XML MANPAGE...
 # Exit status 77 (a skipped test) when a validator is missing.
 set -euo pipefail
+source "$(dirname "$0")/../support/shelltest.sh"
 
 entry=$1 metainfo=$2 mime=$3
 shift 3
 
-for tool in desktop-file-validate appstreamcli man update-mime-database; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed; scripts/test installs desktop-file-utils, appstream, man-db and shared-mime-info"
-    exit 77
-  fi
-done
-work=$(mktemp -d "${TMPDIR:-/tmp}/zarvitone-desktop.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+require_tools "desktop-file-utils, appstream, man-db and shared-mime-info" \
+  desktop-file-validate appstreamcli man update-mime-database
+make_work desktop
 
 # Hints are advice, not faults: the entry is listed under Science and Education on purpose.
 desktop-file-validate --no-hints "$entry"

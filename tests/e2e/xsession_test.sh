@@ -9,19 +9,14 @@
 # Usage: xsession_test.sh ZARVITONE ZARVITONE-CLI
 # Exit status 77 (a skipped test) when Xvfb or xdotool is missing.
 set -euo pipefail
+source "$(dirname "$0")/../support/shelltest.sh"
 
 program=$1
 cli=$2
 
 if [ "${3:-}" != --inside ]; then
-  for tool in xvfb-run Xvfb xauth xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "SKIPPED: $tool is not installed; scripts/test installs xvfb, xauth and xdotool"
-      exit 77
-    fi
-  done
-  work=$(mktemp -d "${TMPDIR:-/tmp}/zarvitone-e2e.XXXXXX")
-  trap 'rm -rf "$work"' EXIT
+  require_tools "xvfb, xauth and xdotool" xvfb-run Xvfb xauth xdotool
+  make_work e2e
   # No window manager runs there: the script gives the window the focus itself.
   timeout --kill-after=5 150 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program" "$cli" --inside "$work"
   exit

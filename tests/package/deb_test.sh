@@ -8,17 +8,12 @@
 # Usage: deb_test.sh BUILD-DIR VERSION
 # Exit status 77 (a skipped test) when the packaging tools are missing.
 set -euo pipefail
+source "$(dirname "$0")/../support/shelltest.sh"
 
 build=$1 version=$2
 
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed; scripts/test installs dpkg-dev and file"
-    exit 77
-  fi
-done
-work=$(mktemp -d "${TMPDIR:-/tmp}/zarvitone-deb.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+require_tools "dpkg-dev and file" cpack dpkg-deb dpkg-shlibdeps
+make_work deb
 
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/out/zarvitone_*.deb)

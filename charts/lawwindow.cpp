@@ -1,5 +1,6 @@
 #include "charts/lawwindow.h"
 
+#include "charts/ticksteps.h"
 #include "scenes/guard.h"
 #include "scenes/numbertext.h"
 #include "view/colours.h"
@@ -39,16 +40,6 @@ QString Caption(const LawSwitches& switches)
     const QString contact =
         switches.Functions3X1 ? QStringLiteral("Functions3X1 on") : QStringLiteral("Functions3X1 off");
     return scope + QStringLiteral(" · ") + contact + QStringLiteral(" · above 0 pushes apart, below 0 pulls together");
-}
-
-// 1, 2 or 5 times a power of ten, the nearest at or above `step`.
-double RoundStep(double step)
-{
-    const double decade = std::pow(10.0, std::floor(std::log10(step)));
-    for (double factor : {1.0, 2.0, 5.0})
-        if (factor * decade >= step)
-            return factor * decade;
-    return 10 * decade;
 }
 
 QScatterSeries* Markers(QScatterSeries::MarkerShape shape, qreal size, const QColor& fill, const QColor& border)

@@ -1,5 +1,7 @@
 #include "charts/runplot.h"
 
+#include "charts/ticksteps.h"
+
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
@@ -119,12 +121,7 @@ void RunPlot::FitAxes(const std::vector<RunSample>& samples)
     stepAxis_->setRange(first, last);
     // Ticks at whole steps, 1, 2 or 5 times a power of ten apart, six or fewer.
     const double span = last - first;
-    const double power = std::pow(10.0, std::floor(std::log10(span / 6)));
-    double interval = power;
-    for (double factor : {2.0, 5.0, 10.0})
-        if (span / interval > 6)
-            interval = power * factor;
-    stepAxis_->setTickInterval(std::max(1.0, interval));
+    stepAxis_->setTickInterval(std::max(1.0, RoundStep(span / 6)));
     stepAxis_->setTickAnchor(0);
     valueAxis_->setRange(low, high);
 }

@@ -30,7 +30,6 @@ namespace {
 // Enough for the narrowest shells over the default range to show their shape.
 constexpr int Samples = 1200;
 
-const std::array<QRgb, GroupCount> GroupColours{Colours::Lime, Colours::Yellow, Colours::Red};
 const std::array<const char*, GroupCount> GroupNames{"Group 1 (1-50)", "Group 2 (51-75)", "Group 3 (76-100)"};
 
 QString Caption(const LawSwitches& switches)
@@ -188,7 +187,7 @@ void InteractionLawWindow::Plot()
     std::vector<QAbstractSeries*> markers;
     for (int g = 0; g < GroupCount; ++g) {
         const GroupCurve& group = groups_[g];
-        const QColor colour(GroupColours[g]);
+        const QColor colour(Colours::GroupColours[g]);
         auto* curve = new QLineSeries;
         curve->setName(
             QString::fromLatin1(GroupNames[g]) +

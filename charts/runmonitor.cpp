@@ -77,11 +77,12 @@ const std::array<Choice, 3> SecondFigures = {{
 std::vector<RunPlot::Line> EnergyLines()
 {
     return {
-        {QStringLiteral("group 1"), QColor(Colours::Lime),
+        {QStringLiteral("group 1"), QColor(Colours::GroupColours[0]),
          [](const RunSample& s) { return s.Figures.GroupKinetic[0]; }},
-        {QStringLiteral("group 2"), QColor(Colours::Yellow),
+        {QStringLiteral("group 2"), QColor(Colours::GroupColours[1]),
          [](const RunSample& s) { return s.Figures.GroupKinetic[1]; }},
-        {QStringLiteral("group 3"), QColor(Colours::Red), [](const RunSample& s) { return s.Figures.GroupKinetic[2]; }},
+        {QStringLiteral("group 3"), QColor(Colours::GroupColours[2]),
+         [](const RunSample& s) { return s.Figures.GroupKinetic[2]; }},
         {QStringLiteral("total"), QColor(Colours::White), [](const RunSample& s) { return s.Figures.Kinetic; }},
     };
 }

@@ -2,6 +2,8 @@
 
 #include <QRgb>
 
+#include <array>
+
 // The program's colours, by their usual names.
 namespace Colours {
 constexpr QRgb Black = qRgb(0, 0, 0);
@@ -15,6 +17,9 @@ constexpr QRgb Blue = qRgb(0, 0, 255);
 constexpr QRgb Navy = qRgb(0, 0, 128);
 constexpr QRgb Silver = qRgb(192, 192, 192);
 constexpr QRgb Aqua = qRgb(0, 255, 255);
+
+// The three index groups of the coefficient columns, first to last.
+inline constexpr std::array<QRgb, 3> GroupColours{Lime, Yellow, Red};
 } // namespace Colours
 
 // Colour of point i among count slots: by parity under Taoscope (odd red, even
@@ -25,8 +30,8 @@ constexpr QRgb PointColour(int i, int count, bool taoscope)
     if (taoscope)
         return i % 2 != 0 ? Colours::Red : Colours::Lime;
     if (i <= count - 50)
-        return Colours::Lime;
+        return Colours::GroupColours[0];
     if (i <= count - 25)
-        return Colours::Yellow;
-    return Colours::Red;
+        return Colours::GroupColours[1];
+    return Colours::GroupColours[2];
 }

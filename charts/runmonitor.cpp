@@ -180,8 +180,10 @@ void RunMonitor::StepTaken()
 void RunMonitor::ClearClick()
 {
     record_.Clear();
-    if (isVisible())
-        record_.Add(SampleNow());
+    // A hidden monitor starts its record and draws when it is shown.
+    if (!isVisible())
+        return;
+    record_.Add(SampleNow());
     Refresh();
 }
 

@@ -1,5 +1,6 @@
 #include "view/drawingarea.h"
 
+#include "view/axes.h"
 #include "view/canvas.h"
 #include "view/colours.h"
 #include "view/projection.h"

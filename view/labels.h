@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QRgb>
@@ -10,10 +9,8 @@
 // step cost no text layout.
 class LabelCache {
 public:
-    LabelCache();
     const QImage& Label(int number, QRgb colour);
 
 private:
-    QFont font_;
     QHash<quint64, QImage> labels_;
 };

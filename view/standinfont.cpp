@@ -37,3 +37,13 @@ QFont ArrowFont(int pointSize)
     font.setPixelSize(PixelSize(pointSize));
     return font;
 }
+
+const QFont& LabelFont()
+{
+    static const QFont font = [] {
+        QFont font = StandInFont(QStringLiteral("MS Sans Serif"), 8);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }();
+    return font;
+}

@@ -11,3 +11,7 @@ QFont StandInFont(const QString& windowsFamily, int pointSize, bool bold = false
 
 // The font for arrow glyphs that replace the Wingdings symbols.
 QFont ArrowFont(int pointSize);
+
+// The small font of point numbers and the axes' letters: MS Sans Serif 8,
+// in crisp pixels of the text's one colour, as a bitmap font draws them.
+const QFont& LabelFont();

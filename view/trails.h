@@ -54,7 +54,3 @@ QRgb TrailColour(QRgb pointColour);
 // Each present slot's trail as a one-pixel path through its projected
 // positions, through ViewMatrix as it stands.
 void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope);
-
-// The x, y and z axes of the model as a small lettered triad in the lower-left
-// corner of the picture, turned by ViewMatrix as it stands.
-void DrawAxes(QImage& picture, const ViewState& view);

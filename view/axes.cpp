@@ -1,0 +1,45 @@
+#include "view/axes.h"
+
+#include "view/canvas.h"
+#include "view/colours.h"
+#include "view/projection.h"
+#include "view/standinfont.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <array>
+#include <utility>
+
+void DrawAxes(QImage& picture, const ViewState& view)
+{
+    constexpr int Margin = 32; // from the left and bottom edges to the triad's origin
+    constexpr int Length = 16; // pixels of a unit axis lying in the screen plane
+    constexpr int LetterGap = 7;
+    static const std::array<std::pair<QRgb, QChar>, 3> axes = {
+        {{Colours::Red, QLatin1Char('x')}, {Colours::Lime, QLatin1Char('y')}, {Colours::Aqua, QLatin1Char('z')}}};
+    // A negative Scale mirrors the scene, and the triad with it.
+    const Real mirror = view.Scale < 0 ? -1 : 1;
+    if (picture.isNull()) // a window squeezed to nothing
+        return;
+    const PixelPoint origin{Margin, picture.height() - Margin};
+    const auto along = [&](int k, int pixels) {
+        return PixelPoint{origin.x + RoundToPixel(mirror * pixels * view.ViewMatrix[0][k]),
+                          origin.y + RoundToPixel(mirror * pixels * view.ViewMatrix[2][k])};
+    };
+    {
+        Canvas canvas(picture);
+        for (int k = 0; k < 3; ++k)
+            canvas.Line(origin, along(k, Length), axes[k].first);
+    }
+    QPainter painter(&picture);
+    painter.setFont(LabelFont());
+    const QFontMetrics metrics(LabelFont());
+    for (int k = 0; k < 3; ++k) {
+        // The letter just beyond the tip, centred on the axis' line.
+        const PixelPoint tip = along(k, Length + LetterGap);
+        const QString letter(axes[k].second);
+        painter.setPen(QColor(axes[k].first));
+        painter.drawText(tip.x - metrics.horizontalAdvance(letter) / 2, tip.y + metrics.ascent() / 2, letter);
+    }
+}

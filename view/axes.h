@@ -1,0 +1,9 @@
+#pragma once
+
+#include "view/viewstate.h"
+
+#include <QImage>
+
+// The x, y and z axes of the model as a small lettered triad in the lower-left
+// corner of the picture, turned by ViewMatrix as it stands.
+void DrawAxes(QImage& picture, const ViewState& view);

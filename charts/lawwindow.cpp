@@ -116,15 +116,20 @@ void InteractionLawWindow::BuildControls()
 void InteractionLawWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!shown_ || !(*shown_ == source_()))
+    if (Stale())
         Redraw();
 }
 
 void InteractionLawWindow::Follow()
 {
     // A hidden window catches up when it is shown again.
-    if (isVisible() && (!shown_ || !(*shown_ == source_())))
+    if (isVisible() && Stale())
         Redraw();
+}
+
+bool InteractionLawWindow::Stale() const
+{
+    return !shown_ || *shown_ != source_();
 }
 
 void InteractionLawWindow::RangeExit()

@@ -48,6 +48,8 @@ private:
     };
 
     void BuildControls();
+    // Whether the law shown, if any, differs from the source's.
+    bool Stale() const;
     void RangeExit();
     void Redraw();
     void Plot();

@@ -45,7 +45,7 @@ bool WidgetDialogs::Confirm(const QString& text)
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpen()
 {
-    return ChooseFile(QStringLiteral("Open"), folder_, SceneFilter, QStringLiteral("ato"), false);
+    return ChooseSceneToOpenIn(folder_);
 }
 
 std::optional<QString> WidgetDialogs::ChooseSceneToOpenIn(const QString& folder)

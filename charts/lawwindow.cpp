@@ -1,5 +1,6 @@
 #include "charts/lawwindow.h"
 
+#include "charts/lawscale.h"
 #include "charts/ticksteps.h"
 #include "scenes/guard.h"
 #include "scenes/numbertext.h"
@@ -87,9 +88,9 @@ void InteractionLawWindow::BuildControls()
     scaleBox_->setObjectName(QStringLiteral("LawScale"));
     scaleBox_->addItems({QStringLiteral("Linear"), QStringLiteral("Compressed (asinh)")});
     connect(scaleBox_, &QComboBox::currentIndexChanged, this, &InteractionLawWindow::Plot);
-    resetButton_ = new QPushButton(QStringLiteral("Reset Zoom"), this);
-    resetButton_->setObjectName(QStringLiteral("LawReset"));
-    connect(resetButton_, &QPushButton::clicked, this, &InteractionLawWindow::ResetZoom);
+    auto* resetButton = new QPushButton(QStringLiteral("Reset Zoom"), this);
+    resetButton->setObjectName(QStringLiteral("LawReset"));
+    connect(resetButton, &QPushButton::clicked, this, &InteractionLawWindow::ResetZoom);
     valueLabel_ = new QLabel(this);
     valueLabel_->setObjectName(QStringLiteral("LawValue"));
     valueLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -102,7 +103,7 @@ void InteractionLawWindow::BuildControls()
     controls->addSpacing(16);
     controls->addWidget(new QLabel(QStringLiteral("Scale"), this));
     controls->addWidget(scaleBox_);
-    controls->addWidget(resetButton_);
+    controls->addWidget(resetButton);
     controls->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "charts/lawscale.h"
 #include "model/pushcurve.h"
-#include "scenes/dialogs.h"
 
 #include <QWidget>
 
@@ -16,7 +14,7 @@ class QComboBox;
 class QGraphicsSimpleTextItem;
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class UserDialogs;
 
 // View > "Interaction Law...": the push of each index group against the
 // distance, with its equilibria and shell centres, in the groups' colours.
@@ -72,7 +70,6 @@ private:
     QLineEdit* fromField_ = nullptr;
     QLineEdit* toField_ = nullptr;
     QComboBox* scaleBox_ = nullptr;
-    QPushButton* resetButton_ = nullptr;
     QLabel* valueLabel_ = nullptr;
     std::vector<QGraphicsSimpleTextItem*> faultTexts_; // in place of the curves that fault
 };

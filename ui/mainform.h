@@ -113,12 +113,12 @@ private:
     void LoadCommentaryPage();
     void LoadStartScene();
     void ShowThetraSpiral();
-    // A scene opened, built or edited: the trails start afresh.
-    void ClearTrails();
 
     // Recording (picturecommands.cpp): the run's step hands its picture over.
     void RecordStep();
     void EndRecording();
+    // A scene opened, built or edited: the trails start afresh.
+    void ClearTrails();
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();

@@ -28,6 +28,8 @@ void TMainForm::BuildMenu()
     Save1 = Item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     Saveas1 = Item(file, "Saveas1", QStringLiteral("Save As ..."));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    SavePicture1 = Item(file, "SavePicture1", QStringLiteral("Save Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E));
+    RecordFrames1 = Item(file, "RecordFrames1", QStringLiteral("Record Frames..."), QKeySequence(Qt::CTRL | Qt::Key_R));
     Exit1 = Item(file, "Exit1", QStringLiteral("Exit"), QKeySequence(Qt::ALT | Qt::Key_X));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
@@ -43,8 +45,13 @@ void TMainForm::BuildMenu()
     InteractionLaw1 = Item(view, "InteractionLaw1", QStringLiteral("Interaction Law..."),
                            QKeySequence(Qt::CTRL | Qt::Key_L));
     RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
+    Trails1 = Item(view, "Trails1", QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    Axes1 = Item(view, "Axes1", QStringLiteral("Axes"));
+    RecordFrames1->setCheckable(true);
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);
+    Trails1->setCheckable(true);
+    Axes1->setCheckable(true);
 
     auto* manager = new QMenu(QStringLiteral("Manager"), this);
     manager->setObjectName(QStringLiteral("Manager1"));

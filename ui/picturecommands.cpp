@@ -7,42 +7,11 @@
 #include "view/picturefile.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include <limits>
 
-namespace {
-
-QAction* Item(const QString& name, const QString& caption, const QKeySequence& shortcut, QObject* parent)
-{
-    auto* action = new QAction(caption, parent);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
-
-} // namespace
-
 void TMainForm::BuildPictureCommands()
 {
-    SavePicture1 = Item(QStringLiteral("SavePicture1"), QStringLiteral("Save Picture..."),
-                        QKeySequence(Qt::CTRL | Qt::Key_E), this);
-    RecordFrames1 = Item(QStringLiteral("RecordFrames1"), QStringLiteral("Record Frames..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_R), this);
-    RecordFrames1->setCheckable(true);
-    // Into the File menu after Save As, before the separator and Exit.
-    auto* file = menuBar()->findChild<QMenu*>(QStringLiteral("File1"));
-    file->insertActions(Exit1, {SavePicture1, RecordFrames1});
-    file->insertSeparator(SavePicture1);
-
-    Trails1 = Item(QStringLiteral("Trails1"), QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T), this);
-    Axes1 = Item(QStringLiteral("Axes1"), QStringLiteral("Axes"), {}, this);
-    Trails1->setCheckable(true);
-    Axes1->setCheckable(true);
-    auto* view = menuBar()->findChild<QMenu*>(QStringLiteral("View1"));
-    view->addActions({Trails1, Axes1});
-
     connect(SavePicture1, &QAction::triggered, this, &TMainForm::SavePicture1Click);
     connect(RecordFrames1, &QAction::triggered, this, &TMainForm::RecordFrames1Click);
     connect(Trails1, &QAction::triggered, this, &TMainForm::Trails1Click);

@@ -47,7 +47,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     BuildBottomPanel();
     BuildControlPanel();
     BuildMenu();
-    BuildPictureCommands();
+    WirePictureCommands();
     WireViewCommands();
     WireInteractionLaw();
     Drawing->installEventFilter(this);

@@ -101,7 +101,7 @@ private:
     void BuildMenu();
     void WireViewCommands();
     void WireInteractionLaw();
-    void BuildPictureCommands();
+    void WirePictureCommands();
     void FormResize();
 
     // The law window follows every committed change of the law (interactionlaw.cpp).
@@ -114,10 +114,10 @@ private:
     void LoadStartScene();
     void ShowThetraSpiral();
 
-    // Recording (picturecommands.cpp): the run's step hands its picture over.
+    // Picture commands (picturecommands.cpp): the run's step hands its picture
+    // to the recorder; a scene opened, built or edited starts its trails afresh.
     void RecordStep();
     void EndRecording();
-    // A scene opened, built or edited: the trails start afresh.
     void ClearTrails();
 
     // Parameter panel (parameterpanel.cpp).

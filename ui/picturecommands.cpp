@@ -10,7 +10,7 @@
 
 #include <limits>
 
-void TMainForm::BuildPictureCommands()
+void TMainForm::WirePictureCommands()
 {
     connect(SavePicture1, &QAction::triggered, this, &TMainForm::SavePicture1Click);
     connect(RecordFrames1, &QAction::triggered, this, &TMainForm::RecordFrames1Click);

@@ -17,7 +17,6 @@
 
 #include <QFileInfo>
 
-#include <charconv>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -100,35 +99,6 @@ value no decimal gives back (NaN payloads and the like). Lines starting with
 Exit status: 0 done, 1 failed, 2 bad usage. A failure prints one line on
 standard error and writes nothing.
 )";
-
-namespace {
-
-QString Path(const std::string& path)
-{
-    return QString::fromLocal8Bit(path.c_str());
-}
-
-// File errors name the file they are about.
-template <class Action>
-void OnFile(const std::string& path, Action action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        throw UserError(path + ": " + error.what());
-    }
-}
-
-} // namespace
-
-TaonSystem LoadScene(const std::string& path)
-{
-    TaonSystem system;
-    system.TaonCount = SlotCount;
-    OnFile(path, [&] { ReadSceneFile(system, Path(path), OpenCheck::Guarded); });
-    RestoreFromSceneRecord(system);
-    return system;
-}
 
 namespace {
 
@@ -261,17 +231,8 @@ struct RunRequest {
     std::map<std::string, Real> Settings;
 };
 
-// A whole number from `least` to the largest step count.
-std::int64_t CountFrom(const std::string& option, const std::string& text, std::int64_t least)
-{
-    std::int64_t count = -1;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (ec != std::errc() || end != text.data() + text.size() || count < least ||
-        count > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " + std::to_string(least) +
-                         " to 2147483647)");
-    return count;
-}
+// The largest step count a scene file holds.
+constexpr std::int64_t MostSteps = std::numeric_limits<std::int32_t>::max();
 
 // NAME=VALUE of --set; VALUE as in scene text.
 void AddSetting(RunRequest& request, const std::string& text)
@@ -331,7 +292,7 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         if (takesValue && name != "--set" && !given.insert(name).second)
             throw UsageError(name + " is given twice");
         if (name == "--steps") {
-            request.Steps = CountFrom(name, *value, 0);
+            request.Steps = CountFrom(name, *value, 0, MostSteps);
         } else if (name == "--mode") {
             request.Switches.Mode = ModeFrom(*value);
         } else if (name == "--out" || name == "--log") {
@@ -339,7 +300,7 @@ RunRequest ParseRun(const std::vector<std::string>& args)
                 throw UsageError(name + " needs a file name");
             (name == "--out" ? request.Out : request.Log) = *value;
         } else if (name == "--every") {
-            request.Every = CountFrom(name, *value, 1);
+            request.Every = CountFrom(name, *value, 1, MostSteps);
         } else if (name == "--set") {
             AddSetting(request, *value);
         } else if (name == "--dump") {
@@ -371,9 +332,7 @@ int Show(const std::vector<std::string>& args, std::ostream& out)
 {
     ExpectArguments(args, 1, "show FILE.ato");
     out << SceneToText(LoadScene(args[1]));
-    out.flush();
-    if (!out)
-        throw UserError("show: standard output could not be written");
+    FlushOutput(out, "show");
     return 0;
 }
 
@@ -444,9 +403,7 @@ int New(const std::vector<std::string>& args, std::ostream& out)
     const std::string text = StarterSceneText();
     if (args[1] == "-") {
         out << text;
-        out.flush();
-        if (!out)
-            throw UserError("new: standard output could not be written");
+        FlushOutput(out, "new");
         return 0;
     }
     OnFile(args[1], [&] { WriteFileAtomically(Path(args[1]), QByteArray::fromStdString(text)); });

@@ -162,7 +162,7 @@ private:
 // --log: the run's figures, one row a step taken.
 QByteArray LogRow(const TaonSystem& system, const RunTally& tally)
 {
-    return RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)});
+    return RunLogRow(SampleOf(system, tally));
 }
 
 // --dump: the present slots, one frame a step taken.

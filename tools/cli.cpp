@@ -228,6 +228,7 @@ struct RunRequest {
     std::optional<std::int64_t> Every;
     RunSwitches Switches;
     std::string Dump;
+    std::optional<TrajectoryFormat> DumpFormat; // set with Dump
     std::map<std::string, Real> Settings;
 };
 
@@ -304,7 +305,8 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         } else if (name == "--set") {
             AddSetting(request, *value);
         } else if (name == "--dump") {
-            if (!TrajectoryFormatOf(Path(*value)))
+            request.DumpFormat = TrajectoryFormatOf(Path(*value));
+            if (!request.DumpFormat)
                 throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
             request.Dump = *value;
         } else if (name == "--taoscope") {
@@ -367,10 +369,9 @@ int Run(const std::vector<std::string>& args)
     std::deque<RunRecord> records;
     if (!request.Log.empty())
         records.emplace_back(request.Log, RunLogHeader(), LogRow);
-    if (!request.Dump.empty()) {
-        const TrajectoryFormat format = *TrajectoryFormatOf(Path(request.Dump));
-        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(format)), DumpFrame(format));
-    }
+    if (request.DumpFormat)
+        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
+                             DumpFrame(*request.DumpFormat));
     for (RunRecord& record : records)
         record.Take(system, RunTally());
     if (*request.Steps > 0) {

@@ -7,6 +7,7 @@
 #include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
 #include "scenes/inputfile.h"
+#include "scenes/realtext.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "scenes/trajectory.h"
@@ -26,7 +27,6 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <vector>
 
 const char* const CliHelp = R"(Usage: zarvitone-cli COMMAND ...

@@ -2,8 +2,8 @@
 
 #include "model/pushcurve.h"
 #include "model/usererror.h"
+#include "scenes/realtext.h"
 #include "tools/clisupport.h"
-#include "tools/scenetext.h"
 
 #include <cmath>
 #include <ostream>

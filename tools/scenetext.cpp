@@ -50,10 +50,6 @@ int IntegerAt(int line, const std::string& word, int low, int high, const char* 
     return value;
 }
 
-} // namespace
-
-namespace {
-
 void AppendScalarLine(std::string& text, const std::string& name, Real value)
 {
     text.append(name).append(" ").append(RealToText(value)).append("\n");

@@ -203,9 +203,7 @@ void RunMonitor::Refresh()
     ShowValue(StepsInAll, QString::number(system_.StepCount));
     ShowValue(ModelTime, FloatToText(now.Time));
     ShowValue(StepsPerSecond, QString::number(rate_.PerSecond(clock_.nsecsElapsed())));
-    const Real values[] = {q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,    q.Momentum.x,
-                           q.Momentum.y,      q.Momentum.z,      q.MomentumSize,    q.Centroid.x, q.Centroid.y,
-                           q.Centroid.z,      q.Gyration,        q.LargestSpeed};
+    const auto values = FiguresInLogOrder(q);
     for (int k = 0; k < int(std::size(values)); ++k)
         ShowValue(Kinetic1 + k, FloatToText(values[k]));
 
@@ -233,7 +231,7 @@ void RunMonitor::hideEvent(QHideEvent* event)
 
 RunSample RunMonitor::SampleNow() const
 {
-    return {system_.StepCount, tally_.ModelTime(), MeasureRun(system_)};
+    return SampleOf(system_, tally_);
 }
 
 void RunMonitor::ChooseSecondFigure(int index)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "model/extended.h"
 #include "model/real.h"
 #include "model/transcendental.h"
 
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 // The model's arithmetic behaves like an x87 with invalid operation, division
 // by zero and overflow unmasked: the first such operation ends the step with
@@ -51,14 +51,10 @@ void ReportFault(int flags, bool nanOperand);
 // fault must not be excused.
 inline bool IsNaNEncoding(Real value)
 {
-    std::uint64_t significand = 0;
-    std::uint16_t signAndExponent = 0;
-    std::memcpy(&significand, &value, sizeof significand);
-    std::memcpy(&signAndExponent, reinterpret_cast<const unsigned char*>(&value) + sizeof significand,
-                sizeof signAndExponent);
+    const ExtendedFields fields = SplitExtended(StoredBytes(value));
     constexpr std::uint64_t integerBit = std::uint64_t{1} << 63;
-    return (signAndExponent & 0x7fffu) == 0x7fffu && (significand & integerBit) != 0 &&
-           (significand & ~integerBit) != 0;
+    return fields.exponent == 0x7fff && (fields.significand & integerBit) != 0 &&
+           (fields.significand & ~integerBit) != 0;
 }
 
 // Arithmetic as it is: the fast form, tested as a whole afterwards.

@@ -10,9 +10,15 @@ int SignOf(Real value)
     return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
+int PairSign(const LawSwitches& switches, Parity parity)
+{
+    // Slots 1 and 1 have equal parity, slots 1 and 2 opposite.
+    return ParitySign(switches, 1, parity == Parity::Equal ? 1 : 2) * ScopeSign(switches);
+}
+
 bool SameCoefficients(const GroupCoefficients& a, const GroupCoefficients& b)
 {
-    // Bitwise for the NaN a scene may hold: a setting equals itself.
+    // Equal values, or NaN on both sides: a setting holding a NaN equals itself.
     const auto same = [](Real x, Real y) { return x == y || (x != x && y != y); };
     return same(a.A, b.A) && same(a.B, b.B) && same(a.C, b.C) && same(a.D, b.D) && same(a.F, b.F) && same(a.G, b.G);
 }
@@ -50,12 +56,6 @@ LawSetting LawSettingOf(const TaonSystem& system, const LawSwitches& switches)
         setting.Groups[g] = CoefficientsOf(system, g + 1);
     setting.Switches = switches;
     return setting;
-}
-
-int PairSign(const LawSwitches& switches, Parity parity)
-{
-    // Slots 1 and 1 have equal parity, slots 1 and 2 opposite.
-    return ParitySign(switches, 1, parity == Parity::Equal ? 1 : 2) * ScopeSign(switches);
 }
 
 Real Push(const GroupCoefficients& group, const LawSwitches& switches, Parity parity, Real r)

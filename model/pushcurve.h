@@ -28,7 +28,6 @@ struct LawSetting {
 LawSetting LawSettingOf(const TaonSystem& system, const LawSwitches& switches);
 
 enum class Parity { Equal, Opposite };
-int PairSign(const LawSwitches& switches, Parity parity);
 
 // push(g, r) for one group's coefficients. Throws UserError on a fault.
 Real Push(const GroupCoefficients& group, const LawSwitches& switches, Parity parity, Real r);

@@ -42,3 +42,15 @@ RunQuantities MeasureRun(const TaonSystem& system)
     q.Gyration = std::sqrt(spread / present);
     return q;
 }
+
+std::array<Real, RunFigureCount> FiguresInLogOrder(const RunQuantities& q)
+{
+    return {q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,    q.Momentum.x,
+            q.Momentum.y,      q.Momentum.z,      q.MomentumSize,    q.Centroid.x, q.Centroid.y,
+            q.Centroid.z,      q.Gyration,        q.LargestSpeed};
+}
+
+RunSample SampleOf(const TaonSystem& system, const RunTally& tally)
+{
+    return {system.StepCount, tally.ModelTime(), MeasureRun(system)};
+}

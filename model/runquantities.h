@@ -30,6 +30,11 @@ struct RunQuantities {
 
 RunQuantities MeasureRun(const TaonSystem& system);
 
+// The figures in the order of the run log's columns: ke1 ke2 ke3 ke, px py pz
+// p, cx cy cz, rg, vmax.
+constexpr int RunFigureCount = 13;
+std::array<Real, RunFigureCount> FiguresInLogOrder(const RunQuantities& q);
+
 // One row of a run's record: the step count, the model time and the figures.
 struct RunSample {
     std::int32_t Step = 0;
@@ -59,3 +64,6 @@ private:
     std::int64_t stepsThisRun_ = 0;
     Real modelTime_ = 0;
 };
+
+// The sample of the committed state: step count, model time and figures.
+RunSample SampleOf(const TaonSystem& system, const RunTally& tally);

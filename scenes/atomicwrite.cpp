@@ -40,6 +40,19 @@ void WriteAll(QFileDevice& file, const QByteArray& bytes, const QString& path)
         ThrowFileError(FileStep::Write, errno, Local(path));
 }
 
+// The process's umask. Reading it means setting it, which would race with
+// other threads creating files (the frame recorder writes from its own), so
+// it is read once.
+mode_t ProcessUmask()
+{
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(0);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+
 // The new file gets the old one's permissions, or those a newly created file
 // gets (0666 less the umask).
 bool TakePermissions(const QTemporaryFile& temporary, const QString& target)
@@ -49,9 +62,7 @@ bool TakePermissions(const QTemporaryFile& temporary, const QString& target)
     if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
         mode = old.st_mode & 07777;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        mode = 0666 & ~ProcessUmask();
     }
     return ::fchmod(temporary.handle(), mode) == 0;
 }

@@ -12,12 +12,8 @@ QByteArray RunLogHeader()
 
 QByteArray RunLogRow(const RunSample& sample)
 {
-    const RunQuantities& q = sample.Figures;
-    const Real reals[] = {sample.Time,  q.GroupKinetic[0], q.GroupKinetic[1], q.GroupKinetic[2], q.Kinetic,
-                          q.Momentum.x, q.Momentum.y,      q.Momentum.z,      q.MomentumSize,    q.Centroid.x,
-                          q.Centroid.y, q.Centroid.z,      q.Gyration,        q.LargestSpeed};
-    std::string row = std::to_string(sample.Step);
-    for (Real value : reals)
+    std::string row = std::to_string(sample.Step) + "," + RealToText(sample.Time);
+    for (Real value : FiguresInLogOrder(sample.Figures))
         row.append(",").append(RealToText(value));
     row.append("\n");
     return QByteArray::fromStdString(row);

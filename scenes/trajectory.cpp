@@ -22,18 +22,21 @@ std::string TrajectoryHeader(TrajectoryFormat format)
     return format == TrajectoryFormat::Csv ? "step,time,slot,group,x,y,z,u,v,w\n" : "";
 }
 
+namespace {
+
+// to_chars writes infinities as inf and -inf already, but a NaN with its sign.
 void AppendTrajectoryNumber(std::string& text, Real value)
 {
     if (std::isnan(value)) {
         text += "nan";
-    } else if (std::isinf(value)) {
-        text += value < 0 ? "-inf" : "inf";
     } else {
         char buffer[64];
         const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
         text.append(buffer, ec == std::errc() ? end : buffer);
     }
 }
+
+} // namespace
 
 void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const TaonSystem& s, std::int64_t step,
                            Real time)
@@ -54,7 +57,7 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
     for (int i = 1; i <= count; ++i) {
         if (!s.Present[i])
             continue;
-        const char group = char('0' + GroupOf(i, s.TaonCount));
+        const char group = char('0' + GroupOf(i, count));
         if (xyz)
             text += 'X';
         else

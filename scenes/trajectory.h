@@ -31,5 +31,3 @@ std::string TrajectoryHeader(TrajectoryFormat format);
 // Appends the frame of `system` at `step`, model time `time`, to `text`.
 void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const TaonSystem& system, std::int64_t step,
                            Real time);
-// Appends `value` as described above.
-void AppendTrajectoryNumber(std::string& text, Real value);

@@ -7,6 +7,7 @@
 #include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
 #include "scenes/inputfile.h"
+#include "scenes/realtext.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "scenes/trajectory.h"
@@ -17,7 +18,6 @@
 
 #include <QFileInfo>
 
-#include <charconv>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -27,7 +27,6 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <vector>
 
 const char* const CliHelp = R"(Usage: zarvitone-cli COMMAND ...
@@ -103,35 +102,6 @@ standard error and writes nothing.
 
 namespace {
 
-QString Path(const std::string& path)
-{
-    return QString::fromLocal8Bit(path.c_str());
-}
-
-// File errors name the file they are about.
-template <class Action>
-void OnFile(const std::string& path, Action action)
-{
-    try {
-        action();
-    } catch (const UserError& error) {
-        throw UserError(path + ": " + error.what());
-    }
-}
-
-} // namespace
-
-TaonSystem LoadScene(const std::string& path)
-{
-    TaonSystem system;
-    system.TaonCount = SlotCount;
-    OnFile(path, [&] { ReadSceneFile(system, Path(path), OpenCheck::Guarded); });
-    RestoreFromSceneRecord(system);
-    return system;
-}
-
-namespace {
-
 void SaveScene(TaonSystem& system, const std::string& path)
 {
     OnFile(path, [&] { WriteSceneFile(system, Path(path)); });
@@ -192,7 +162,7 @@ private:
 // --log: the run's figures, one row a step taken.
 QByteArray LogRow(const TaonSystem& system, const RunTally& tally)
 {
-    return RunLogRow({system.StepCount, tally.ModelTime(), MeasureRun(system)});
+    return RunLogRow(SampleOf(system, tally));
 }
 
 // --dump: the present slots, one frame a step taken.
@@ -258,20 +228,12 @@ struct RunRequest {
     std::optional<std::int64_t> Every;
     RunSwitches Switches;
     std::string Dump;
+    std::optional<TrajectoryFormat> DumpFormat; // set with Dump
     std::map<std::string, Real> Settings;
 };
 
-// A whole number from `least` to the largest step count.
-std::int64_t CountFrom(const std::string& option, const std::string& text, std::int64_t least)
-{
-    std::int64_t count = -1;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (ec != std::errc() || end != text.data() + text.size() || count < least ||
-        count > std::numeric_limits<std::int32_t>::max())
-        throw UsageError("bad number for " + option + ": '" + text + "' (a whole number from " + std::to_string(least) +
-                         " to 2147483647)");
-    return count;
-}
+// The largest step count a scene file holds.
+constexpr std::int64_t MostSteps = std::numeric_limits<std::int32_t>::max();
 
 // NAME=VALUE of --set; VALUE as in scene text.
 void AddSetting(RunRequest& request, const std::string& text)
@@ -331,7 +293,7 @@ RunRequest ParseRun(const std::vector<std::string>& args)
         if (takesValue && name != "--set" && !given.insert(name).second)
             throw UsageError(name + " is given twice");
         if (name == "--steps") {
-            request.Steps = CountFrom(name, *value, 0);
+            request.Steps = CountFrom(name, *value, 0, MostSteps);
         } else if (name == "--mode") {
             request.Switches.Mode = ModeFrom(*value);
         } else if (name == "--out" || name == "--log") {
@@ -339,11 +301,12 @@ RunRequest ParseRun(const std::vector<std::string>& args)
                 throw UsageError(name + " needs a file name");
             (name == "--out" ? request.Out : request.Log) = *value;
         } else if (name == "--every") {
-            request.Every = CountFrom(name, *value, 1);
+            request.Every = CountFrom(name, *value, 1, MostSteps);
         } else if (name == "--set") {
             AddSetting(request, *value);
         } else if (name == "--dump") {
-            if (!TrajectoryFormatOf(Path(*value)))
+            request.DumpFormat = TrajectoryFormatOf(Path(*value));
+            if (!request.DumpFormat)
                 throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
             request.Dump = *value;
         } else if (name == "--taoscope") {
@@ -371,9 +334,7 @@ int Show(const std::vector<std::string>& args, std::ostream& out)
 {
     ExpectArguments(args, 1, "show FILE.ato");
     out << SceneToText(LoadScene(args[1]));
-    out.flush();
-    if (!out)
-        throw UserError("show: standard output could not be written");
+    FlushOutput(out, "show");
     return 0;
 }
 
@@ -408,10 +369,9 @@ int Run(const std::vector<std::string>& args)
     std::deque<RunRecord> records;
     if (!request.Log.empty())
         records.emplace_back(request.Log, RunLogHeader(), LogRow);
-    if (!request.Dump.empty()) {
-        const TrajectoryFormat format = *TrajectoryFormatOf(Path(request.Dump));
-        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(format)), DumpFrame(format));
-    }
+    if (request.DumpFormat)
+        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
+                             DumpFrame(*request.DumpFormat));
     for (RunRecord& record : records)
         record.Take(system, RunTally());
     if (*request.Steps > 0) {
@@ -444,9 +404,7 @@ int New(const std::vector<std::string>& args, std::ostream& out)
     const std::string text = StarterSceneText();
     if (args[1] == "-") {
         out << text;
-        out.flush();
-        if (!out)
-            throw UserError("new: standard output could not be written");
+        FlushOutput(out, "new");
         return 0;
     }
     OnFile(args[1], [&] { WriteFileAtomically(Path(args[1]), QByteArray::fromStdString(text)); });

@@ -2,10 +2,9 @@
 
 #include "model/pushcurve.h"
 #include "model/usererror.h"
+#include "scenes/realtext.h"
 #include "tools/clisupport.h"
-#include "tools/scenetext.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
 
@@ -30,15 +29,6 @@ Real DistanceFrom(const std::string& name, const std::string& text)
     return value;
 }
 
-int SamplesFrom(const std::string& text)
-{
-    int samples = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), samples);
-    if (ec != std::errc() || end != text.data() + text.size() || samples < 1 || samples > MostSamples)
-        throw UsageError("bad number for --samples: '" + text + "' (a whole number from 1 to 10000000)");
-    return samples;
-}
-
 LawRequest ParseLaw(const std::vector<std::string>& args)
 {
     LawRequest request;
@@ -54,7 +44,7 @@ LawRequest ParseLaw(const std::vector<std::string>& args)
         else if (name == "--to")
             request.To = DistanceFrom(name, value());
         else if (name == "--samples")
-            request.Samples = SamplesFrom(value());
+            request.Samples = int(CountFrom(name, value(), 1, MostSamples));
         else if (name == "--taoscope")
             request.Switches.Taoscope = true;
         else if (name == "--functions3x1")
@@ -116,9 +106,7 @@ int LawCommand(const std::vector<std::string>& args, std::ostream& out)
         PrintEquilibria(setting, distances, curves, out);
     else
         PrintCurves(distances, curves, out);
-    out.flush();
-    if (!out)
-        throw UserError("law: standard output could not be written");
+    FlushOutput(out, "law");
     for (int g = 0; g < GroupCount; ++g)
         if (!curves[g].Fault.empty())
             throw UserError("law: group " + std::to_string(g + 1) + ": " + curves[g].Fault);

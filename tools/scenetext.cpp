@@ -50,9 +50,10 @@ int IntegerAt(int line, const std::string& word, int low, int high, const char* 
     return value;
 }
 
-} // namespace
-
-namespace {
+void AppendScalarLine(std::string& text, const std::string& name, Real value)
+{
+    text.append(name).append(" ").append(RealToText(value)).append("\n");
+}
 
 void AppendSlotLine(std::string& text, const TaonSystem& s, int i)
 {
@@ -67,9 +68,9 @@ void AppendSlotLine(std::string& text, const TaonSystem& s, int i)
 std::string SceneToText(const TaonSystem& s)
 {
     std::string text = "# Zarvitone scene. Per slot: slot, Present byte, x y z u v w.\n";
-    text.append("dt ").append(RealToText(s.dt)).append("\n");
+    AppendScalarLine(text, "dt", s.dt);
     for (int k = 0; k < CoefficientCount; ++k)
-        text.append(CoefficientNames[k]).append(" ").append(RealToText(s.*CoefficientFields[k])).append("\n");
+        AppendScalarLine(text, CoefficientNames[k], s.*CoefficientFields[k]);
     for (int i = 1; i <= SlotCount; ++i)
         AppendSlotLine(text, s, i);
     const std::uint8_t* head = s.Record.data() + ReservedHead;
@@ -152,21 +153,21 @@ std::string StarterSceneText()
     TaonSystem square;
     square.TaonCount = SlotCount;
     BuildFigure(square, false);
-    square.dt = 0.001L; // as the window starts
+    square.dt = StartingDt;
 
     std::string text = "# A Zarvitone scene. Edit it, then build the scene file with\n"
                        "#   zarvitone-cli make THIS.scene OUT.ato\n"
                        "# Lines starting with # are comments.\n"
                        "#\n"
                        "# dt: the time step of a run.\n";
-    text.append("dt ").append(RealToText(square.dt)).append("\n");
+    AppendScalarLine(text, "dt", square.dt);
     text.append("#\n"
                 "# The interaction coefficients A B C D F G (there is no E), one row per\n"
                 "# index group: A1 ... G1 act for slots 1-50, A2 ... G2 for 51-75,\n"
                 "# A3 ... G3 for 76-100. A is a factor; B C D F G place the shells and\n"
                 "# must not be 0.\n");
     for (int k = 0; k < CoefficientCount; ++k)
-        text.append(CoefficientNames[k]).append(" ").append(RealToText(square.*CoefficientFields[k])).append("\n");
+        AppendScalarLine(text, CoefficientNames[k], square.*CoefficientFields[k]);
     text.append("#\n"
                 "# slot N PRESENT X Y Z U V W: the slot number N (1-100), the Present byte\n"
                 "# (1 a point, 0 an empty slot), the position x y z and the velocity u v w.\n"

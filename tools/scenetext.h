@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/taonsystem.h"
-#include "scenes/realtext.h"
 
 #include <optional>
 #include <string>

@@ -37,7 +37,7 @@ void TMainForm::FormCreate()
     system_.Stopped = true;
     // The field keeps showing the scene's dt; the model runs with this one
     // until the user changes the field.
-    system_.dt = 0.001L;
+    system_.dt = StartingDt;
 }
 
 void TMainForm::LoadStartScene()

@@ -1,6 +1,7 @@
 // Steps per second of `zarvitone-cli run` on the 100-point benchmark scene:
 // plain, and with --dump of every step in each format. The runs alternate and
 // each rate is the best of its rounds, as the machine may be busy.
+#include "bench/step/cputime.h"
 #include "bench/step/stepbenchmark.h"
 #include "scenes/scenefile.h"
 #include "scenes/trajectory.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <ctime>
 #include <sstream>
 
 namespace {
@@ -34,14 +34,6 @@ double RunRate(const std::vector<std::string>& args)
     return Steps / (clock.nsecsElapsed() / 1e9);
 }
 
-// Processor time of this thread: it hardly depends on what else the machine runs.
-double ProcessorMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-}
-
 // Microseconds of processor time to form one frame's text, the part of a dump
 // that grows with the points; best of a few batches.
 double FrameMicroseconds(const TaonSystem& scene, TrajectoryFormat format)
@@ -50,12 +42,12 @@ double FrameMicroseconds(const TaonSystem& scene, TrajectoryFormat format)
     double best = 1e300;
     std::string text;
     for (int batch = 0; batch < 5; ++batch) {
-        const double start = ProcessorMicroseconds();
+        const double start = CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID);
         for (int k = 0; k < Frames; ++k) {
             text.clear();
             AppendTrajectoryFrame(text, format, scene, k, k * scene.dt);
         }
-        best = std::min(best, (ProcessorMicroseconds() - start) / Frames);
+        best = std::min(best, (CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID) - start) / Frames);
     }
     return best;
 }

@@ -2,6 +2,7 @@
 // processing events between steps) against the bare engine on the same
 // 100-point scene, in one process; and what recording frames costs the run.
 // Runs offscreen unless a display is chosen.
+#include "bench/step/cputime.h"
 #include "bench/step/stepbenchmark.h"
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
@@ -22,7 +23,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -70,14 +70,6 @@ double WindowRate(TMainForm& form, const TaonSystem& scene, int steps = Steps)
     return steps / (clock.nsecsElapsed() / 1e9);
 }
 
-// Processor time of the whole process, every thread, in microseconds.
-double ProcessMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-}
-
 // A way of running in the window: what to switch on before its runs and off
 // after them. Its best rate and its processor time per step.
 struct Condition {
@@ -98,9 +90,9 @@ void Measure(TMainForm& form, const TaonSystem& scene, double& headless, std::ve
         headless = std::max(headless, HeadlessRate(scene));
         for (Condition& condition : conditions) {
             condition.Enter();
-            const double start = ProcessMicroseconds();
+            const double start = CpuMicroseconds(CLOCK_PROCESS_CPUTIME_ID);
             condition.Best = std::max(condition.Best, WindowRate(form, scene));
-            condition.Microseconds += (ProcessMicroseconds() - start) / (Rounds * Steps);
+            condition.Microseconds += (CpuMicroseconds(CLOCK_PROCESS_CPUTIME_ID) - start) / (Rounds * Steps);
             condition.Leave();
         }
     }
@@ -113,11 +105,9 @@ double EncodingMilliseconds(const QImage& picture)
 {
     std::vector<double> times;
     for (int k = 0; k < 21; ++k) {
-        timespec start{}, end{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+        const double start = CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID);
         PngBytes(picture);
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-        times.push_back((end.tv_sec - start.tv_sec) * 1e3 + (end.tv_nsec - start.tv_nsec) / 1e6);
+        times.push_back((CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID) - start) / 1e3);
     }
     std::nth_element(times.begin(), times.begin() + 10, times.end());
     return times[10];

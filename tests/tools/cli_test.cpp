@@ -2,10 +2,10 @@
 #include "model/runquantities.h"
 #include "model/step.h"
 #include "scenes/figures.h"
+#include "scenes/realtext.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
-#include "tools/scenetext.h"
 #include "version.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "model/pushcurve.h"
+#include "scenes/realtext.h"
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
-#include "tools/scenetext.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

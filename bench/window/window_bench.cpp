@@ -7,6 +7,7 @@
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
 #include "model/stepengine.h"
+#include "scenes/figures.h"
 #include "scenes/scenefile.h"
 #include "ui/mainform.h"
 #include "view/drawingarea.h"
@@ -34,7 +35,7 @@ constexpr int Rounds = 3;
 double HeadlessRate(const TaonSystem& scene)
 {
     TaonSystem system = scene;
-    system.dt = 0.001L; // as a run from the window starts
+    system.dt = StartingDt; // as a run from the window starts
     StepEngine engine;
     RunSwitches switches;
     QElapsedTimer clock;
@@ -45,7 +46,7 @@ double HeadlessRate(const TaonSystem& scene)
 }
 
 // One run of `steps` steps from the Go button, starting from `scene` as a run
-// from the window starts (dt 0.001); the rate in steps per second. Every run
+// from the window starts; the rate in steps per second. Every run
 // starts from the same state, since a step's cost depends on how far apart
 // the points are.
 double WindowRate(TMainForm& form, const TaonSystem& scene, int steps = Steps)
@@ -53,7 +54,7 @@ double WindowRate(TMainForm& form, const TaonSystem& scene, int steps = Steps)
     TaonSystem& system = form.System();
     const TaonSystem before = system;
     system = scene;
-    system.dt = 0.001L;
+    system.dt = StartingDt;
     system.StepCount = before.StepCount;
     system.Stopped = before.Stopped;
     const std::int32_t target = system.StepCount + steps;

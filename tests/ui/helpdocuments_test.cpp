@@ -1,3 +1,7 @@
+#include "mainformfixture.h"
+
+#include <QAction>
+#include <QMenuBar>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -41,6 +45,15 @@ QString PlainText(const QString& html)
     return document.toPlainText();
 }
 
+// The HTML of one section, from its anchor to the next heading of its level.
+QString Section(const QString& html, const QString& anchor)
+{
+    const qsizetype start = html.indexOf(QStringLiteral("name=\"%1\"").arg(anchor));
+    if (start < 0)
+        return {};
+    return html.mid(start, html.indexOf(QStringLiteral("<h2"), start) - start);
+}
+
 void AddDocumentRows()
 {
     QTest::addColumn<QString>("document");
@@ -81,6 +94,29 @@ private slots:
         const QSet<QString> anchors = Anchors(Source(document));
         QCOMPARE(QSet<QString>(anchors).subtract(english), QSet<QString>());
         QCOMPARE(QSet<QString>(english).subtract(anchors), QSet<QString>());
+    }
+
+    // Every command of the main window by its caption, and every shortcut in
+    // the key table: a new window or key cannot go undocumented in a language.
+    void everyCommandAndShortcut_data() { AddDocumentRows(); }
+    void everyCommandAndShortcut()
+    {
+        QFETCH(QString, document);
+        MainFormFixture fixture;
+        fixture.Start();
+        const QString html = Source(document);
+        const QString text = PlainText(html);
+        const QString keys = PlainText(Section(html, QStringLiteral("keys")));
+        QVERIFY(!keys.isEmpty());
+        const QList<QAction*> menuItems = fixture.form->menuBar()->findChildren<QAction*>();
+        QVERIFY(menuItems.size() > 20);
+        for (const QAction* action : menuItems)
+            QVERIFY2(action->isSeparator() || text.contains(action->text()), qPrintable(action->text()));
+        // The keys also of the commands kept off the menu bar.
+        for (const QAction* action : fixture.form->findChildren<QAction*>()) {
+            const QString key = action->shortcut().toString(QKeySequence::PortableText);
+            QVERIFY2(keys.contains(key), qPrintable(key));
+        }
     }
 
     // Texts the program shows; every document quotes them as they appear.

@@ -9,7 +9,7 @@
 // place at Commit, once every byte, the flush and the sync have succeeded.
 // Dropped without Commit, it leaves the old file as it was. Only where the
 // folder allows no new file but the file itself may be written is it written
-// in place, at Commit, and a failure then leaves it partly written. Every
+// in place, at Commit; a failure then writes the old bytes back. Every
 // failure throws UserError with the file error text, the creation one from
 // the constructor.
 class AtomicFile {

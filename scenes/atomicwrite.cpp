@@ -128,6 +128,18 @@ void WriteInPlace(const QString& target, const QByteArray& bytes, const QString&
         ThrowFileError(FileStep::Write, code, Local(path));
 }
 
+// A rename that fails (EEXIST) where a file of that name exists. A file
+// system without such a rename takes a hard link, which never replaces either.
+bool RenameToNewName(const char* from, const char* to)
+{
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || ::link(from, to) != 0)
+        return false;
+    ::unlink(from);
+    return true;
+}
+
 } // namespace
 
 bool MayReplace(const QString& path)
@@ -185,18 +197,24 @@ void AtomicFile::Flush()
         ThrowFileError(FileStep::Write, errno, Local(path_));
 }
 
-void AtomicFile::Commit()
+void AtomicFile::Commit(Existing existing)
 {
     if (inPlace_) {
+        if (existing == Existing::Keep)
+            ThrowFileError(FileStep::Create, EACCES, Local(path_));
         WriteInPlace(target_, pending_, path_);
         return;
     }
     // On any failure the temporary file goes and the old file stays whole.
     Flush();
     errno = 0;
-    if (!TakePermissions(temporary_, target_) ||
-        std::rename(QFile::encodeName(temporary_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-        ThrowFileError(FileStep::Write, errno, Local(path_));
+    const QByteArray from = QFile::encodeName(temporary_.fileName());
+    const QByteArray to = QFile::encodeName(target_);
+    const bool moved = TakePermissions(temporary_, target_) &&
+                       (existing == Existing::Replace ? std::rename(from.constData(), to.constData()) == 0
+                                                      : RenameToNewName(from.constData(), to.constData()));
+    if (!moved)
+        ThrowFileError(FileStep::Write, errno == EEXIST ? EACCES : errno, Local(path_));
     temporary_.setAutoRemove(false);
 }
 

@@ -20,7 +20,10 @@ public:
     void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
     // Every byte written so far on disk; Commit does this first as well.
     void Flush();
-    void Commit();
+    // What becomes of a file already at the path: replaced, or kept and the
+    // commit refused with "File access denied." (a name taken is not ours).
+    enum class Existing { Replace, Keep };
+    void Commit(Existing existing = Existing::Replace);
 
 private:
     QString path_;   // as given, for the error texts

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString& path = file.Holding(data, size);
 
     TaonSystem system = before;
-    const std::string error = ErrorOf([&] { ReadSceneFile(system, path, OpenCheck::Guarded); });
+    const std::string error = ErrorOf([&] { ReadSceneFile(system, path); });
     const std::size_t read = std::min<std::size_t>(size, SceneRecordSize);
     Require(std::equal(data, data + read, system.Record.begin()), "the record holds the bytes read");
     if (size < SceneRecordSize) {

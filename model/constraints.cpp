@@ -44,6 +44,13 @@ void Wall(Real& position, Real& velocity, Real h, Real d)
     }
 }
 
+// Folds x to the other side of the box, and counts the fold.
+void FoldX(TaonSystem& s, int i, Real x)
+{
+    s.NewX[i] = x;
+    ++s.Folds[i];
+}
+
 // Holds x between a and b by steps of 0.05; velocities stay.
 void HoldX(TaonSystem& s, int first, int last, Real a, Real b)
 {
@@ -59,12 +66,12 @@ void HotContact(TaonSystem& s, int n)
 {
     for (int i = 1; i <= n - 50; ++i) {
         if (Above(s.NewX[i], 3.3L))
-            s.NewX[i] = 0.5L - s.NewX[i];
+            FoldX(s, i, 0.5L - s.NewX[i]);
         LimitSpeeds(s, i, 100.0L, 5.0L, 100.0L, 5.0L);
     }
     for (int i = 1; i <= n - 50; ++i) {
         if (Below(s.NewX[i], -3.3L))
-            s.NewX[i] = -s.NewX[i] - 0.5L;
+            FoldX(s, i, -s.NewX[i] - 0.5L);
         Wall(s.NewY[i], s.NewV[i], 1.3L, 0.001L);
         Wall(s.NewZ[i], s.NewW[i], 1.3L, 0.001L);
     }
@@ -96,9 +103,9 @@ void ElecCurrent(TaonSystem& s, int n, Real bound, Real zWall)
 {
     for (int i = 1; i <= n - 50; ++i) {
         if (Above(s.NewX[i], bound))
-            s.NewX[i] = 0.05L - s.NewX[i];
+            FoldX(s, i, 0.05L - s.NewX[i]);
         if (Below(s.NewX[i], -bound))
-            s.NewX[i] = -s.NewX[i] - 0.05L;
+            FoldX(s, i, -s.NewX[i] - 0.05L);
         LimitSpeeds(s, i, 100.0L, 5.0L, 50.0L, 25.0L);
     }
     for (int i = 1; i <= n - 50; ++i)

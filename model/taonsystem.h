@@ -10,6 +10,7 @@
 constexpr int SlotCount = 100;
 using SlotReals = std::array<Real, SlotCount + 1>;
 using SlotFlags = std::array<std::uint8_t, SlotCount + 1>;
+using SlotCounts = std::array<std::uint32_t, SlotCount + 1>;
 
 // One packed snapshot of the savable model: exactly the bytes of a scene file.
 constexpr int SceneRecordSize = 6296;
@@ -46,6 +47,10 @@ struct TaonSystem {
     // What the view draws: the positions, or the spiral figure in spiral view.
     SlotReals DrawX{}, DrawY{}, DrawZ{};
     SlotFlags Present{}; // 0 = empty slot; any other value = a point is there
+    // How often the constraint pass has folded each slot's working x to the
+    // other side of the box (wrapping): a jump, not a move, which the
+    // committed position takes at the next commit.
+    SlotCounts Folds{};
 
     bool Stopped = false;
     std::int32_t StepCount = 0; // model time in steps

@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,16 +30,6 @@ std::string Local(const QString& path)
     if (info.isDir() || (info.exists() && !info.isWritable()))
         ThrowFileError(FileStep::Create, EACCES, Local(path));
     ThrowFileError(FileStep::Create, code != 0 ? code : EACCES, Local(path));
-}
-
-// A write may report success on a full disk until the data is flushed and
-// synced, so every byte, the flush and the sync are checked.
-void WriteAll(QFileDevice& file, const QByteArray& bytes, const QString& path)
-{
-    errno = 0;
-    const bool written = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
-    if (!written)
-        ThrowFileError(FileStep::Write, errno, Local(path));
 }
 
 // The process's umask. Reading it means setting it, which would race with
@@ -67,16 +59,85 @@ bool TakePermissions(const QTemporaryFile& temporary, const QString& target)
     return ::fchmod(temporary.handle(), mode) == 0;
 }
 
+// Writes `size` bytes at the file's start: 0, or the errno of the failed
+// write. `reached` tells how far the bytes that went out reach.
+int WriteFromStart(int fd, const char* data, qint64 size, qint64& reached)
+{
+    reached = 0;
+    while (reached < size) {
+        const ssize_t wrote = ::pwrite(fd, data + reached, size_t(size - reached), off_t(reached));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return wrote < 0 ? errno : ENOSPC;
+        reached += wrote;
+    }
+    return 0;
+}
+
+// The whole file: 0, or the errno of the failed read.
+int ReadWhole(int fd, QByteArray& bytes)
+{
+    constexpr qint64 Chunk = 1 << 16;
+    for (;;) {
+        const qint64 done = bytes.size();
+        bytes.resize(done + Chunk);
+        const ssize_t got = ::pread(fd, bytes.data() + done, size_t(Chunk), off_t(done));
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(done);
+            continue;
+        }
+        bytes.resize(done + std::max<ssize_t>(got, 0));
+        if (got <= 0)
+            return got < 0 ? errno : 0;
+    }
+}
+
 // Where no file may be created beside the target but the target itself may
-// be written: truncated and written in place. A failure part way leaves it
-// partly written.
+// be written: written in place from its start, never truncated first, and
+// cut to length only once every byte is written. When that fails, the old
+// bytes, read before, go back over what was written, so the old file stays
+// whole wherever the system lets them be written again.
 void WriteInPlace(const QString& target, const QByteArray& bytes, const QString& path)
 {
-    QFile file(target);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const QByteArray native = QFile::encodeName(target);
+    bool readable = true;
+    int fd = ::open(native.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) {
+        readable = false; // written all the same, with nothing to put back
+        fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC);
+    }
+    if (fd < 0)
         ThrowCreateError(path, errno);
-    WriteAll(file, bytes, path);
+    QByteArray old;
+    int code = readable ? ReadWhole(fd, old) : 0;
+    qint64 reached = 0;
+    if (code == 0)
+        code = WriteFromStart(fd, bytes.constData(), bytes.size(), reached);
+    if (code == 0 && (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0))
+        code = errno;
+    if (code != 0 && readable && reached > 0) {
+        qint64 restored = 0;
+        WriteFromStart(fd, old.constData(), std::min(reached, qint64(old.size())), restored);
+        if (reached > old.size())
+            (void)::ftruncate(fd, off_t(old.size()));
+        (void)::fsync(fd);
+    }
+    ::close(fd);
+    if (code != 0)
+        ThrowFileError(FileStep::Write, code, Local(path));
+}
+
+// A rename that fails (EEXIST) where a file of that name exists. A file
+// system without such a rename takes a hard link, which never replaces either.
+bool RenameToNewName(const char* from, const char* to)
+{
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || ::link(from, to) != 0)
+        return false;
+    ::unlink(from);
+    return true;
 }
 
 } // namespace
@@ -136,18 +197,24 @@ void AtomicFile::Flush()
         ThrowFileError(FileStep::Write, errno, Local(path_));
 }
 
-void AtomicFile::Commit()
+void AtomicFile::Commit(Existing existing)
 {
     if (inPlace_) {
+        if (existing == Existing::Keep)
+            ThrowFileError(FileStep::Create, EACCES, Local(path_));
         WriteInPlace(target_, pending_, path_);
         return;
     }
     // On any failure the temporary file goes and the old file stays whole.
     Flush();
     errno = 0;
-    if (!TakePermissions(temporary_, target_) ||
-        std::rename(QFile::encodeName(temporary_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-        ThrowFileError(FileStep::Write, errno, Local(path_));
+    const QByteArray from = QFile::encodeName(temporary_.fileName());
+    const QByteArray to = QFile::encodeName(target_);
+    const bool moved = TakePermissions(temporary_, target_) &&
+                       (existing == Existing::Replace ? std::rename(from.constData(), to.constData()) == 0
+                                                      : RenameToNewName(from.constData(), to.constData()));
+    if (!moved)
+        ThrowFileError(FileStep::Write, errno == EEXIST ? EACCES : errno, Local(path_));
     temporary_.setAutoRemove(false);
 }
 

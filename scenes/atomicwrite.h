@@ -9,7 +9,7 @@
 // place at Commit, once every byte, the flush and the sync have succeeded.
 // Dropped without Commit, it leaves the old file as it was. Only where the
 // folder allows no new file but the file itself may be written is it written
-// in place, at Commit, and a failure then leaves it partly written. Every
+// in place, at Commit; a failure then writes the old bytes back. Every
 // failure throws UserError with the file error text, the creation one from
 // the constructor.
 class AtomicFile {
@@ -20,7 +20,10 @@ public:
     void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
     // Every byte written so far on disk; Commit does this first as well.
     void Flush();
-    void Commit();
+    // What becomes of a file already at the path: replaced, or kept and the
+    // commit refused with "File access denied." (a name taken is not ours).
+    enum class Existing { Replace, Keep };
+    void Commit(Existing existing = Existing::Replace);
 
 private:
     QString path_;   // as given, for the error texts

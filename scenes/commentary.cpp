@@ -17,7 +17,7 @@ QString CommentaryPath(const QString& scenePath)
 
 std::optional<QString> LoadCommentary(const QString& scenePath)
 {
-    std::optional<InputFile> file = InputFile::Open(CommentaryPath(scenePath), OpenCheck::Tested);
+    std::optional<InputFile> file = InputFile::TryOpen(CommentaryPath(scenePath));
     if (!file)
         return std::nullopt;
     const QByteArray bytes = file->ReadAll();

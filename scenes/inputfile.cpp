@@ -7,23 +7,41 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<InputFile> InputFile::Open(const QString& path, OpenCheck check)
+namespace {
+
+// The descriptor, or -1 with the errno that tells why.
+int OpenForReading(const QString& path, int& code)
 {
     const QByteArray native = path.toUtf8();
     // Non-blocking, so a pipe named by mistake cannot hang the window.
     int fd = path.isEmpty() ? -1 : ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    int code = path.isEmpty() ? ENOENT : errno;
+    code = path.isEmpty() ? ENOENT : errno;
     struct stat info {};
     if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd); // a folder is not a file that can be opened
         fd = -1;
         code = EACCES;
     }
-    if (fd < 0) {
-        if (check == OpenCheck::Tested)
-            return std::nullopt;
-        ThrowFileError(FileStep::Open, code, native.toStdString());
-    }
+    return fd;
+}
+
+} // namespace
+
+InputFile InputFile::Open(const QString& path)
+{
+    int code = 0;
+    const int fd = OpenForReading(path, code);
+    if (fd < 0)
+        ThrowFileError(FileStep::Open, code, path.toStdString());
+    return InputFile(fd, path);
+}
+
+std::optional<InputFile> InputFile::TryOpen(const QString& path)
+{
+    int code = 0;
+    const int fd = OpenForReading(path, code);
+    if (fd < 0)
+        return std::nullopt;
     return InputFile(fd, path);
 }
 

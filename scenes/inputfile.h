@@ -5,14 +5,15 @@
 
 #include <optional>
 
-// How a failed open is treated: Guarded reports it (throws UserError with the
-// file error text), Tested only tells the caller, who carries on without a box.
-enum class OpenCheck { Guarded, Tested };
-
-// A file opened for reading. Read and close failures always throw.
+// A file opened for reading. Read and close failures throw UserError with the
+// file error text.
 class InputFile {
 public:
-    static std::optional<InputFile> Open(const QString& path, OpenCheck check);
+    // A failed open throws UserError with the file error text.
+    static InputFile Open(const QString& path);
+    // Nothing when the file cannot be opened, which the caller handles
+    // without a box; never throws.
+    static std::optional<InputFile> TryOpen(const QString& path);
 
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&&) = delete;

@@ -13,24 +13,35 @@ void WriteSceneFile(TaonSystem& system, const QString& path)
     WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(system.Record.data()), SceneRecordSize));
 }
 
-bool ReadSceneFile(TaonSystem& system, const QString& path, OpenCheck check)
+namespace {
+
+void ReadSceneRecord(TaonSystem& system, InputFile& file, const QString& path)
 {
-    std::optional<InputFile> file = InputFile::Open(path, check);
-    if (!file)
-        return false;
-    const QByteArray bytes = file->Read(SceneRecordSize);
+    const QByteArray bytes = file.Read(SceneRecordSize);
     std::copy(bytes.cbegin(), bytes.cend(), system.Record.begin());
     if (bytes.size() < SceneRecordSize)
         ThrowFileError(FileStep::Read, 0, path.toStdString());
-    file->Close();
-    return true;
+    file.Close();
 }
 
-bool ReadStartScene(TaonSystem& system, FileNames& names, const FileNames& before)
+} // namespace
+
+void ReadSceneFile(TaonSystem& system, const QString& path)
+{
+    InputFile file = InputFile::Open(path);
+    ReadSceneRecord(system, file, path);
+}
+
+std::optional<InputFile> OpenStartScene(FileNames& names)
 {
     names.SceneFileName = names.StartSceneName;
+    return InputFile::TryOpen(names.SceneFileName);
+}
+
+void ReadStartScene(TaonSystem& system, InputFile& file, FileNames& names, const FileNames& before)
+{
     try {
-        return ReadSceneFile(system, names.SceneFileName, OpenCheck::Tested);
+        ReadSceneRecord(system, file, names.SceneFileName);
     } catch (const UserError&) {
         names = before;
         throw;

@@ -24,7 +24,7 @@ QString StartFilePath()
 
 bool ReadStartFile(FileNames& names)
 {
-    std::optional<InputFile> file = InputFile::Open(StartFilePath(), OpenCheck::Tested);
+    std::optional<InputFile> file = InputFile::TryOpen(StartFilePath());
     if (!file)
         return false;
     QByteArray line = file->Read(StartLineLimit);

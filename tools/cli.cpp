@@ -113,9 +113,9 @@ std::string ReadText(const std::string& path, std::istream& in)
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     QByteArray bytes;
     OnFile(path, [&] {
-        std::optional<InputFile> file = InputFile::Open(Path(path), OpenCheck::Guarded);
-        bytes = file->ReadAll();
-        file->Close();
+        InputFile file = InputFile::Open(Path(path));
+        bytes = file.ReadAll();
+        file.Close();
     });
     return bytes.toStdString();
 }

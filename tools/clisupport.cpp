@@ -13,7 +13,7 @@ TaonSystem LoadScene(const std::string& path)
 {
     TaonSystem system;
     system.TaonCount = SlotCount;
-    OnFile(path, [&] { ReadSceneFile(system, Path(path), OpenCheck::Guarded); });
+    OnFile(path, [&] { ReadSceneFile(system, Path(path)); });
     RestoreFromSceneRecord(system);
     return system;
 }

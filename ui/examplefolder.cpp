@@ -3,7 +3,9 @@
 #include "ui/programfolders.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 // examples/CMakeLists.txt, which installs the examples, says where they go
 // relative to the installed program.
@@ -25,4 +27,14 @@ QString ExamplesFolder(const QString& programFolder)
 QString ExamplesFolder()
 {
     return ExamplesFolder(QCoreApplication::applicationDirPath());
+}
+
+QString PictureStartFolder(const QString& last, const QString& examples)
+{
+    const QFileInfo info(last);
+    const bool isExamples = !examples.isEmpty() && info.canonicalFilePath() == QFileInfo(examples).canonicalFilePath();
+    if (!last.isEmpty() && info.isDir() && info.isWritable() && !isExamples)
+        return last;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }

@@ -10,3 +10,9 @@ QString ExamplesFolder(const QString& programFolder);
 
 // The same for the running program.
 QString ExamplesFolder();
+
+// Where the dialogs that write pictures (Save Picture, Record Frames) start:
+// `last`, where the previous file dialog ended, unless that is the examples
+// folder or no folder the user may write; then the user's pictures folder,
+// or home without one.
+QString PictureStartFolder(const QString& last, const QString& examples);

@@ -51,7 +51,7 @@ void TMainForm::OpenScene(const QString& path)
     names_.SceneFileName = path;
     ShowFileName(names_.SceneFileName);
     const bool opened = Guarded(dialogs_, [this, &path] {
-        ReadSceneFile(system_, path, OpenCheck::Guarded);
+        ReadSceneFile(system_, path);
         // Only a scene read whole becomes the start scene.
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);

@@ -54,11 +54,13 @@ void TMainForm::LoadStartScene()
     view_.SpiralMode = false;
     Go->setEnabled(true);
     ShowFileName(names_.StartSceneName);
-    if (!ReadStartScene(system_, names_, FileNames{})) {
+    std::optional<InputFile> file = OpenStartScene(names_);
+    if (!file) {
         BuildFigure(system_, view_.SpiralMode);
         ShowFileName(QStringLiteral("The easy square"));
         return;
     }
+    ReadStartScene(system_, *file, names_, FileNames{});
     RestoreFromSceneRecord(system_);
     LoadCommentaryPage();
 }

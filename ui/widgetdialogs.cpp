@@ -1,5 +1,7 @@
 #include "ui/widgetdialogs.h"
 
+#include "ui/examplefolder.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -66,13 +68,13 @@ std::optional<QString> WidgetDialogs::ChooseCsvToSave()
 
 std::optional<QString> WidgetDialogs::ChoosePictureToSave()
 {
-    return ChooseFile(QStringLiteral("Save Picture"), folder_, QStringLiteral("PNG pictures (*.png)"),
-                      QStringLiteral("png"), true);
+    return ChooseFile(QStringLiteral("Save Picture"), PictureStartFolder(folder_, ExamplesFolder()),
+                      QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"), true);
 }
 
 std::optional<QString> WidgetDialogs::ChooseFolder(const QString& title)
 {
-    QFileDialog dialog(Parent(owner_), title, folder_);
+    QFileDialog dialog(Parent(owner_), title, PictureStartFolder(folder_, ExamplesFolder()));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -26,5 +26,5 @@ private:
     std::optional<QString> ChooseFile(const QString& title, const QString& folder, const QString& filter,
                                       const QString& suffix, bool saving);
     QWidget* owner_;
-    QString folder_; // where the last file dialog ended, as the next one starts there
+    QString folder_; // where the last file dialog ended, as the next one starts there (see PictureStartFolder)
 };

@@ -6,7 +6,7 @@
 
 FrameRecorder::FrameRecorder(const QString& folder, int every, int queueLimit)
     : folder_(folder), every_(std::max(every, 1)), queueLimit_(std::size_t(std::max(queueLimit, 1))),
-      worker_([this] { Work(); })
+      frames_(LastFrameNumber(folder)), worker_([this] { Work(); })
 {}
 
 FrameRecorder::~FrameRecorder()
@@ -22,6 +22,21 @@ FrameRecorder::~FrameRecorder()
 QString FrameRecorder::FrameName(int number)
 {
     return QStringLiteral("frame-%1.png").arg(number, 6, 10, QLatin1Char('0'));
+}
+
+int FrameRecorder::LastFrameNumber(const QString& folder)
+{
+    int last = 0;
+    // Any entry holds its name, a folder or a hidden file as well.
+    const QStringList names = QDir(folder).entryList({QStringLiteral("frame-*.png")},
+                                                     QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        bool isNumber = false;
+        const int number = name.mid(6, name.size() - 10).toInt(&isNumber);
+        if (isNumber && number > last && name == FrameName(number))
+            last = number;
+    }
+    return last;
 }
 
 void FrameRecorder::StepDrawn(const QImage& picture)
@@ -71,7 +86,7 @@ void FrameRecorder::Work()
         changed_.notify_all(); // room in the queue
         std::exception_ptr failure;
         try {
-            WritePicture(picture, QDir(folder_).filePath(FrameName(number)));
+            WriteNewPicture(picture, QDir(folder_).filePath(FrameName(number)));
         } catch (...) {
             failure = std::current_exception();
         }

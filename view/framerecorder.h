@@ -10,7 +10,9 @@
 #include <thread>
 
 // Records a run as numbered pictures, frame-000001.png, frame-000002.png, ...
-// in one folder: the picture of every N-th step it is shown. PNG encoding
+// in one folder: the picture of every N-th step it is shown. The numbers go
+// on after the highest frame already in the folder, and no frame file is ever
+// written over: a name taken meanwhile fails the write. PNG encoding
 // and writing happen on a thread of its own, so the run only hands over the
 // picture; when the disk falls behind, the queue fills and the run waits
 // rather than a frame being lost. The first write failure ends the
@@ -35,6 +37,8 @@ public:
     bool Failed() const;
 
     static QString FrameName(int number);
+    // The highest number among the folder's frame names, 0 for none.
+    static int LastFrameNumber(const QString& folder);
 
 private:
     void Work();
@@ -43,7 +47,7 @@ private:
     const int every_;
     const std::size_t queueLimit_;
     int steps_ = 0;  // steps shown since the recording began
-    int frames_ = 0; // frames queued, the number of the last one
+    int frames_;     // the number of the last frame queued
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

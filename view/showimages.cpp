@@ -31,12 +31,14 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
         return;
     }
     window.ShowFileName(names.StartSceneName);
-    if (!ReadStartScene(system, names, before)) {
+    std::optional<InputFile> file = OpenStartScene(names);
+    if (!file) {
         // As at start-up: the square stands in silently; the picture and the
         // listing follow at the next redraw and refill.
         BuildFigure(system, view.SpiralMode);
         return;
     }
+    ReadStartScene(system, *file, names, before);
     RestoreFromSceneRecord(system);
     renderer.DrawScene();
     window.FillListing();

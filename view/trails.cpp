@@ -7,8 +7,10 @@
 
 void TrailHistory::Clear()
 {
-    for (Trail& trail : trails_)
+    for (Trail& trail : trails_) {
         trail.next = trail.count = trail.unprojected = 0;
+        trail.foldPending = false;
+    }
 }
 
 void TrailHistory::Record(const TaonSystem& system)
@@ -18,6 +20,12 @@ void TrailHistory::Record(const TaonSystem& system)
             continue;
         Trail& trail = trails_[i];
         trail.points[trail.next] = {system.X[i], system.Y[i], system.Z[i]};
+        // A step's fold moves the working position, after the commit: the
+        // committed one jumps at the next step. (The count is kept across a
+        // Clear, so a fold is never missed; at worst one piece is cut short.)
+        trail.startsPiece[trail.next] = trail.foldPending;
+        trail.foldPending = system.Folds[i] != trail.folds;
+        trail.folds = system.Folds[i];
         trail.next = (trail.next + 1) % Length;
         trail.count = std::min(trail.count + 1, Length);
         trail.unprojected = std::min(trail.unprojected + 1, Length);
@@ -56,7 +64,7 @@ void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, 
         for (int k = 1; k < trails.Count(i); ++k) {
             const PixelPoint to = trails.PixelAt(i, k);
             // A slow point stays on its pixel for many steps.
-            if (to.x != from.x || to.y != from.y)
+            if ((to.x != from.x || to.y != from.y) && !trails.StartsPiece(i, k))
                 canvas.Line(from, to, colour);
             from = to;
         }

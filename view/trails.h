@@ -16,10 +16,13 @@ public:
     static constexpr int Length = 200;
 
     void Clear();
-    // Adds the committed position of every present slot; the oldest goes
-    // once a slot holds Length.
+    // Adds the committed position of every present slot, once a step; the
+    // oldest goes once a slot holds Length.
     void Record(const TaonSystem& system);
     int Count(int slot) const { return trails_[slot].count; }
+    // Whether position k begins a new piece of the trail, the line from the
+    // one before it being a fold across the box, no move.
+    bool StartsPiece(int slot, int k) const { return trails_[slot].startsPiece[Index(slot, k)]; }
     // Position k of the slot's trail, 0 the oldest.
     const Point3& At(int slot, int k) const { return trails_[slot].points[Index(slot, k)]; }
     // Its pixel through the view as it stands: call Project first.
@@ -34,6 +37,9 @@ private:
         int next = 0; // where the next position goes
         int count = 0;
         int unprojected = 0; // the newest positions still without their pixels
+        std::array<bool, Length> startsPiece;
+        std::uint32_t folds = 0; // the slot's fold count at the last position
+        bool foldPending = false; // the next position starts a new piece
     };
     // What a pixel depends on besides the position.
     struct Projection {
@@ -51,6 +57,6 @@ private:
 // A trail's colour: its point's colour at half strength.
 QRgb TrailColour(QRgb pointColour);
 
-// Each present slot's trail as a one-pixel path through its projected
-// positions, through ViewMatrix as it stands.
+// Each present slot's trail as one-pixel paths through its projected
+// positions, through ViewMatrix as it stands, broken where it folds.
 void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope);

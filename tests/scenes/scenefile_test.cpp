@@ -55,7 +55,7 @@ private slots:
 
         TaonSystem loaded;
         loaded.TaonCount = SlotCount;
-        QVERIFY(ReadSceneFile(loaded, path, OpenCheck::Guarded));
+        ReadSceneFile(loaded, path);
         RestoreFromSceneRecord(loaded);
         FillSceneRecord(loaded);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(loaded.Record.data()), SceneRecordSize), bytes);
@@ -95,12 +95,10 @@ private slots:
 
         TaonSystem s = SampleModel();
         const TaonSystem before = s;
-        bool opened = false;
-        QCOMPARE(ErrorOf([&] { opened = ReadSceneFile(s, path, OpenCheck::Guarded); }), error);
+        QCOMPARE(ErrorOf([&] { ReadSceneFile(s, path); }), error);
         // The model itself is never touched by a read; only the record is.
         QVERIFY(s.X == before.X && s.Present == before.Present && s.dt == before.dt);
         if (error.isEmpty()) {
-            QVERIFY(opened);
             RestoreFromSceneRecord(s);
             QCOMPARE(s.dt, 0.0L);
             if (size > SceneRecordSize) // only the first record counts
@@ -108,17 +106,24 @@ private slots:
         }
     }
 
-    void testedOpenOnlyTells()
+    // A start scene that cannot be opened only tells; one that opens but is
+    // short fails the read and leaves the names as they were before.
+    void startSceneOpenTellsReadThrows()
     {
         TempConfig config;
         TaonSystem s;
-        bool opened = true;
-        QCOMPARE(ErrorOf([&] { opened = ReadSceneFile(s, config.Path("missing.ato"), OpenCheck::Tested); }), QString());
-        QVERIFY(!opened);
-        // A short file opens fine and then fails the read, tested or not.
+        FileNames names;
+        names.StartSceneName = config.Path("missing.ato");
+        QVERIFY(!OpenStartScene(names).has_value());
+        QCOMPARE(names.SceneFileName, names.StartSceneName);
+
         config.WriteFile(config.Path("short.ato"), QByteArray(100, 'x'));
-        QCOMPARE(ErrorOf([&] { ReadSceneFile(s, config.Path("short.ato"), OpenCheck::Tested); }),
-                 QStringLiteral("Read beyond end of file."));
+        const FileNames before = names;
+        names.StartSceneName = config.Path("short.ato");
+        std::optional<InputFile> file = OpenStartScene(names);
+        QVERIFY(file.has_value());
+        QCOMPARE(ErrorOf([&] { ReadStartScene(s, *file, names, before); }), QStringLiteral("Read beyond end of file."));
+        QCOMPARE(names.StartSceneName, before.StartSceneName);
     }
 
     // A write that fails leaves the file that was there as it was.

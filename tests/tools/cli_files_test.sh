@@ -21,6 +21,10 @@ mkdir "$work/locked" && cp "$work/old.ato" "$work/locked/scene.ato" && chmod 666
   chmod 555 "$work/locked" || fail "locking"
 user=""
 [ "$(id -u)" -eq 0 ] && user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+# Past the limit there, the bytes written go back: the old file whole.
+(ulimit -f 4; exec $user "$cli" make "$work/new.scene" "$work/locked/scene.ato") 2>"$work/err"
+[ $? -eq 1 ] && [ "$(cat "$work/err")" = "zarvitone-cli: $work/locked/scene.ato: Disk full." ] || fail "$(cat "$work/err")"
+cmp -s "$work/locked/scene.ato" "$work/kept.ato" || fail "in place: old file cut short"
 $user "$cli" make "$work/new.scene" "$work/locked/scene.ato" 2>"$work/err" || fail "in place: $(cat "$work/err")"
 cmp -s "$work/locked/scene.ato" "$work/new.ato" || fail "not written in place"
 echo PASS

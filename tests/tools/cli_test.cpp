@@ -82,7 +82,7 @@ TaonSystem LoadScene(const QString& path)
 {
     TaonSystem s;
     s.TaonCount = SlotCount;
-    ReadSceneFile(s, path, OpenCheck::Guarded);
+    ReadSceneFile(s, path);
     RestoreFromSceneRecord(s);
     return s;
 }
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(Cli({"make", "-", Path("sparse.ato")}, text).status, 0);
         TaonSystem s;
         s.TaonCount = SlotCount;
-        ReadSceneFile(s, Path("sparse.ato"), OpenCheck::Guarded);
+        ReadSceneFile(s, Path("sparse.ato"));
         RestoreFromSceneRecord(s);
         QCOMPARE(s.Present[5], std::uint8_t(1));
         QCOMPARE(s.W[5], 6.0L);
@@ -270,7 +270,7 @@ private slots:
 
         TaonSystem expected;
         expected.TaonCount = SlotCount;
-        ReadSceneFile(expected, Path("two.ato"), OpenCheck::Guarded);
+        ReadSceneFile(expected, Path("two.ato"));
         RestoreFromSceneRecord(expected);
         RunSwitches switches;
         switches.Mode = ConstraintMode(mode);
@@ -316,7 +316,7 @@ private slots:
                      0);
             TaonSystem part;
             part.TaonCount = SlotCount;
-            ReadSceneFile(part, Path("part.ato"), OpenCheck::Guarded);
+            ReadSceneFile(part, Path("part.ato"));
             RestoreFromSceneRecord(part);
             const RunQuantities figures = MeasureRun(part);
             QVERIFY(step == 0 || figures.Kinetic > 0);

@@ -23,6 +23,27 @@ private slots:
         QCOMPARE(ExamplesFolder(elsewhere.path()), QString());
     }
 
+    // After Open Example the picture dialogs start where one may write.
+    void pictureDialogsStartOutsideTheExamples_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("a writable folder") << QStringLiteral(ZARV_PROGRAM_DIR) << true;
+        QTest::newRow("the examples") << QStringLiteral(ZARV_PROGRAM_DIR "/examples") << false;
+        QTest::newRow("none yet") << QString() << false;
+        QTest::newRow("gone") << QStringLiteral(ZARV_PROGRAM_DIR "/no-such-folder") << false;
+    }
+    void pictureDialogsStartOutsideTheExamples()
+    {
+        QFETCH(QString, last);
+        QFETCH(bool, kept);
+        const QString start = PictureStartFolder(last, ExamplesFolder(QStringLiteral(ZARV_PROGRAM_DIR)));
+        if (kept)
+            QCOMPARE(start, last);
+        else
+            QVERIFY(start == QDir::homePath() || start.startsWith(QDir::homePath() + QLatin1Char('/')));
+    }
+
     void openExampleOpensTheSceneWithItsCommentary()
     {
         MainFormFixture f;
@@ -87,7 +108,7 @@ private slots:
         if (answered || !(folderLocked || fileLocked)) { // what was saved is the edited scene
             TaonSystem saved;
             saved.TaonCount = SlotCount;
-            ReadSceneFile(saved, current, OpenCheck::Guarded);
+            ReadSceneFile(saved, current);
             RestoreFromSceneRecord(saved);
             QCOMPARE(saved.X[3], 42.0L);
         }

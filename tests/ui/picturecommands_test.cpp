@@ -81,8 +81,8 @@ private slots:
     void writeFailureStopsOnlyTheRecording()
     {
         QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkdir(FrameRecorder::FrameName(3))); // frame 3 cannot be written
         f.form->StartRecording(folder.path(), 1);
+        QVERIFY(QDir(folder.path()).mkdir(FrameRecorder::FrameName(3))); // frame 3 cannot be written
         f.RunSteps(12);
         QCOMPARE(f.system.StepCount, 12);
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("File access denied.")});

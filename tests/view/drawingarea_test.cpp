@@ -1,3 +1,4 @@
+#include "model/step.h"
 #include "scenes/figures.h"
 #include "view/colours.h"
 #include "view/drawingarea.h"
@@ -356,6 +357,34 @@ private slots:
         QCOMPARE(f.Pixel(cx - 60, cy), Colours::Black & 0xFFFFFF);
         QCOMPARE(CountColour(f.area->Picture(), dim), 121 - 2); // the square now covers two
         QVERIFY(f.Pixel(cx, cy - 50) == (dim & 0xFFFFFF) && f.Pixel(cx, cy + 50) == (dim & 0xFFFFFF));
+    }
+
+    // A point running into the x wall of the Hot mode is folded to the
+    // other side of the box: its trail breaks there, no line crosses the box.
+    void trailBreaksWhereThePointFolds()
+    {
+        Fixture f(false);
+        f.view.ShowTrails = true;
+        f.Place(1, 3.05L, 0);
+        f.system.X[1] = 3.05L;
+        f.system.U[1] = 10;
+        f.system.dt = 0.01L;
+        for (CoefficientField field : CoefficientFields)
+            f.system.*field = 1; // no zero divides
+        SyncCopies(f.system, 1);
+        RunSwitches hot;
+        hot.Mode = ConstraintMode::HotContact;
+        hot.Blockade = true; // only present points move: the lone point feels no force
+        for (int k = 0; k < 8; ++k) {
+            ReferenceStep(f.system, hot);
+            f.area->Trails().Record(f.system);
+        }
+        QVERIFY(f.system.X[1] < 0); // folded
+        f.area->DrawScene();
+        const QRgb dim = TrailColour(Colours::Lime) & 0xFFFFFF;
+        const int cx = f.view.CenterX, cy = f.view.CenterY;
+        QVERIFY(f.Pixel(cx + 190, cy) == dim && f.Pixel(cx - 160, cy) == dim); // both pieces
+        QCOMPARE(f.Pixel(cx, cy), Colours::Black & 0xFFFFFF);
     }
 
     // Unturned, x points right and z down from the corner; a quarter turn

@@ -6,6 +6,7 @@
 #include "model/usererror.h"
 #include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
+#include "scenes/guard.h"
 #include "scenes/inputfile.h"
 #include "scenes/realtext.h"
 #include "scenes/runlog.h"
@@ -16,8 +17,7 @@
 #include "tools/scenetext.h"
 #include "version.h"
 
-#include <QFileInfo>
-
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -26,85 +26,13 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <set>
 #include <vector>
-
-const char* const CliHelp = R"(Usage: zarvitone-cli COMMAND ...
-
-The companion of Zarvitone for scripts and batch work.
-
-Commands:
-  show FILE.ato          print the scene as text on standard output
-  make TEXT OUT.ato      build a scene file from text as show prints it
-                         (TEXT "-" reads standard input); name the text
-                         FILE.scene: FILE.txt is FILE.ato's commentary
-  run FILE.ato --steps N --out OUT.ato [options]
-                         advance the scene N steps as the window's run does,
-                         with the scene's own dt, and save the committed state
-  law FILE.ato [options] the push of each index group against the distance,
-                         as CSV; see below
-  new OUT                write a scene text to start from: the built-in square,
-                         every field named in a comment (OUT "-" is standard
-                         output; build it with make)
-  bench                  steps per second of the literal reference and of the
-                         fast engine on 100 present points; last line "ratio: N"
-  --help                 show this text
-  --version              show the version
-
-Options of run:
-  --steps N              number of steps, 0 or more
-  --mode MODE            atomstand (the default), hot, cold, current1, current2
-  --taoscope             the Taoscope sign rule instead of Gravoscope
-  --functions3x1         the contact term in place of the G shell
-  --blockade             free, x-only and fixed slot ranges
-  --cool                 keep 0.95 of the velocity at every step
-  --out OUT.ato          the result; replaced whole, or left alone on failure
-  --set NAME=VALUE       use VALUE for the scene's dt or coefficient NAME (A1
-                         ... G3) in the run and the result; repeatable
-  --dump FILE            write the present slots at step 0 and every N-th step:
-                         FILE.xyz extended XYZ (species X, pos, vel, group;
-                         step and time on each frame's comment line), FILE.csv
-                         rows step,time,slot,group,x,y,z,u,v,w; time is the
-                         sum of dt over the steps taken
-  --log FILE.csv         figures of step 0 and every N-th step, one row each:
-                         step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax
-                         (time the sum of dt; kinetic energy per group and in
-                         all, momentum and its size, centroid, radius of
-                         gyration, largest speed); written with OUT.ato
-  --every N              the N of --log and --dump, 1 or more (default 1)
-
-Options of law:
-  --from R0 --to R1      the distances sampled, 0 < R0 < R1 (0.05 and 12)
-  --samples N            how many, evenly spaced, ends included (1000)
-  --taoscope             the Taoscope sign rule; the push of points of equal
-                         parity (opposite parity is its mirror image)
-  --functions3x1         the contact term in place of the G shell
-  --equilibria           instead of the curve, one line per sign change of the
-                         push between two samples: group,r,stable|unstable,
-                         r to the last bit of the law's own arithmetic
-Prints r,push1,push2,push3 and one row per sample: push = sign x A x S(r) of
-the group, positive apart, negative together. A group whose coefficients make
-the law fault shows the fault's text in its column; the status is then 1.
-
-Scene text (show, make), one item per line:
-  dt VALUE
-  A1 VALUE ... G3 VALUE  the 18 coefficients, A B C D F G of groups 1 to 3
-  slot N PRESENT X Y Z U V W
-  reserved HHHH HHHHHHHH the file's reserved bytes, shown when not zero
-Values are decimal, exact for every finite value (make rebuilds the same
-bytes), or raw: and 20 hex digits, the value's 10 bytes in file order, for a
-value no decimal gives back (NaN payloads and the like). Lines starting with
-# are ignored; slots not listed are empty.
-
-Exit status: 0 done, 1 failed, 2 bad usage. A failure prints one line on
-standard error and writes nothing.
-)";
 
 namespace {
 
 void SaveScene(TaonSystem& system, const std::string& path)
 {
-    OnFile(path, [&] { WriteSceneFile(system, Path(path)); });
+    OnWrittenFile(path, [&] { WriteSceneFile(system, Path(path)); });
 }
 
 std::string ReadText(const std::string& path, std::istream& in)
@@ -120,42 +48,49 @@ std::string ReadText(const std::string& path, std::istream& in)
     return bytes.toStdString();
 }
 
-void ExpectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage)
-{
-    if (args.size() != count + 1)
-        throw UsageError(std::string("usage: zarvitone-cli ") + usage);
-}
-
 // A file that takes the model at step 0 and every N-th step of one run
 // (--log, --dump): its header, then one piece of text a step taken. It is
 // created before any step, so a name that cannot be written fails first, and
-// replaces its file only at Commit.
+// replaces its file only at Commit. Named "-", it is standard output: there
+// the text goes out as it comes, and what went out stays if the run fails.
 class RunRecord {
 public:
     using Piece = std::function<QByteArray(const TaonSystem&, const RunTally&)>;
-    RunRecord(const std::string& path, const QByteArray& header, Piece piece) : path_(path), piece_(std::move(piece))
+    RunRecord(const std::string& path, std::ostream& out, const QByteArray& header, Piece piece)
+        : path_(path), piece_(std::move(piece)), stream_(path == "-" ? &out : nullptr)
     {
-        OnFile(path_, [&] {
-            file_.emplace(Path(path_));
-            file_->Write(header);
-        });
+        if (!stream_)
+            OnWrittenFile(path_, [&] { file_.emplace(Path(path_)); });
+        Put(header);
     }
-    void Take(const TaonSystem& system, const RunTally& tally)
-    {
-        OnFile(path_, [&] { file_->Write(piece_(system, tally)); });
-    }
+    void Take(const TaonSystem& system, const RunTally& tally) { Put(piece_(system, tally)); }
     void Flush()
     {
-        OnFile(path_, [&] { file_->Flush(); });
+        if (stream_)
+            FlushOutput(*stream_, "run");
+        else
+            OnWrittenFile(path_, [&] { file_->Flush(); });
     }
     void Commit()
     {
-        OnFile(path_, [&] { file_->Commit(); });
+        if (file_)
+            OnWrittenFile(path_, [&] { file_->Commit(); });
     }
+    bool Streams() const { return stream_ != nullptr; }
 
 private:
+    void Put(const QByteArray& bytes)
+    {
+        if (!stream_) {
+            OnWrittenFile(path_, [&] { file_->Write(bytes); });
+        } else if (!stream_->write(bytes.constData(), bytes.size())) {
+            throw UserError("standard output could not be written");
+        }
+    }
+
     std::string path_;
     Piece piece_;
+    std::ostream* stream_;
     std::optional<AtomicFile> file_;
 };
 
@@ -224,7 +159,7 @@ struct RunRequest {
     std::string File;
     std::string Out;
     std::string Log;
-    std::optional<std::int64_t> Steps;
+    std::int64_t Steps = 0;
     std::optional<std::int64_t> Every;
     RunSwitches Switches;
     std::string Dump;
@@ -262,79 +197,50 @@ ConstraintMode ModeFrom(const std::string& text)
     return mode->second;
 }
 
-RunRequest ParseRun(const std::vector<std::string>& args)
+// Two of the files a run writes under one name would leave one of them.
+void RefuseSharedOutputs(const RunRequest& request)
+{
+    const std::pair<const char*, std::string> outputs[] = {
+        {"--out", request.Out}, {"--log", request.Log}, {"--dump", request.Dump}};
+    for (auto one = std::begin(outputs); one != std::end(outputs); ++one)
+        for (auto other = one + 1; other != std::end(outputs); ++other)
+            if (!one->second.empty() && !other->second.empty() && one->second != "-" &&
+                SameFile(Path(one->second), Path(other->second)))
+                throw UsageError(std::string(one->first) + " and " + other->first + " name the same file");
+}
+
+RunRequest ParseRun(const CommandLine& line)
 {
     RunRequest request;
-    std::set<std::string> given; // the options that may come once
-    const std::map<std::string, bool RunSwitches::*> flags{{"--blockade", &RunSwitches::Blockade},
-                                                           {"--cool", &RunSwitches::Cool}};
-    for (std::size_t k = 1; k < args.size(); ++k) {
-        std::string name = args[k];
-        if (name.rfind("--", 0) != 0) {
-            if (!request.File.empty())
-                throw UsageError("unexpected argument '" + name + "'");
-            request.File = name;
-            continue;
-        }
-        std::optional<std::string> value;
-        if (const std::size_t equals = name.find('='); equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
-        const bool takesValue = name == "--steps" || name == "--mode" || name == "--out" || name == "--log" ||
-                                name == "--dump" || name == "--every" || name == "--set";
-        if (takesValue && !value) {
-            if (k + 1 == args.size())
-                throw UsageError(name + " needs a value");
-            value = args[++k];
-        }
-        if (!takesValue && value)
-            throw UsageError(name + " takes no value");
-        if (takesValue && name != "--set" && !given.insert(name).second)
-            throw UsageError(name + " is given twice");
-        if (name == "--steps") {
-            request.Steps = CountFrom(name, *value, 0, MostSteps);
-        } else if (name == "--mode") {
-            request.Switches.Mode = ModeFrom(*value);
-        } else if (name == "--out" || name == "--log") {
-            if (value->empty())
-                throw UsageError(name + " needs a file name");
-            (name == "--out" ? request.Out : request.Log) = *value;
-        } else if (name == "--every") {
-            request.Every = CountFrom(name, *value, 1, MostSteps);
-        } else if (name == "--set") {
-            AddSetting(request, *value);
-        } else if (name == "--dump") {
-            request.DumpFormat = TrajectoryFormatOf(Path(*value));
-            if (!request.DumpFormat)
-                throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *value + "'");
-            request.Dump = *value;
-        } else if (name == "--taoscope") {
-            request.Switches.Law.Taoscope = true;
-        } else if (name == "--functions3x1") {
-            request.Switches.Law.Functions3X1 = true;
-        } else if (const auto flag = flags.find(name); flag != flags.end()) {
-            request.Switches.*flag->second = true;
-        } else {
-            throw UsageError("unknown option '" + name + "'");
-        }
+    request.File = line.Operands[0];
+    request.Steps = CountFrom("--steps", *line.Value("--steps"), 0, MostSteps);
+    if (const auto mode = line.Value("--mode"))
+        request.Switches.Mode = ModeFrom(*mode);
+    request.Switches.Law = {line.Has("--taoscope"), line.Has("--functions3x1")};
+    request.Switches.Blockade = line.Has("--blockade");
+    request.Switches.Cool = line.Has("--cool");
+    request.Out = *line.Value("--out");
+    RefuseStandardOutput("--out", request.Out);
+    for (const std::string& setting : line.Values("--set"))
+        AddSetting(request, setting);
+    if (const auto dump = line.Value("--dump")) {
+        request.DumpFormat = TrajectoryFormatOf(Path(*dump));
+        if (!request.DumpFormat)
+            throw UsageError("--dump needs a file name ending in .xyz or .csv, not '" + *dump + "'");
+        request.Dump = *dump;
     }
-    if (request.File.empty())
-        throw UsageError("run needs a scene file");
-    if (!request.Steps)
-        throw UsageError("run needs --steps N");
-    if (request.Out.empty())
-        throw UsageError("run needs --out OUT.ato");
+    request.Log = line.Value("--log").value_or("");
+    if (const auto every = line.Value("--every"))
+        request.Every = CountFrom("--every", *every, 1, MostSteps);
     if (request.Every && request.Log.empty() && request.Dump.empty())
         throw UsageError("--every needs --log or --dump");
+    RefuseSharedOutputs(request);
     return request;
 }
 
-int Show(const std::vector<std::string>& args, std::ostream& out)
+int Show(const CommandLine& line, std::istream& in, std::ostream& out)
 {
-    ExpectArguments(args, 1, "show FILE.ato");
-    out << SceneToText(LoadScene(args[1]));
-    FlushOutput(out, "show");
+    out << SceneToText(LoadScene(line.Operands[0], in));
     return 0;
 }
 
@@ -342,51 +248,54 @@ int Show(const std::vector<std::string>& args, std::ostream& out)
 // must not be the scene's own source text.
 void RefuseCommentaryAsText(const std::string& textPath, const std::string& outPath)
 {
-    const QString text = QFileInfo(Path(textPath)).canonicalFilePath();
-    if (!text.isEmpty() && text == QFileInfo(CommentaryPath(Path(outPath))).canonicalFilePath())
+    if (textPath != "-" && SameFile(Path(textPath), CommentaryPath(Path(outPath))))
         throw UserError("make: " + textPath + " is the commentary file of " + outPath +
                         "; give the scene text its own name, such as FILE.scene");
 }
 
-int Make(const std::vector<std::string>& args, std::istream& in)
+int Make(const CommandLine& line, std::istream& in, std::ostream&)
 {
-    ExpectArguments(args, 2, "make TEXT OUT.ato");
-    RefuseCommentaryAsText(args[1], args[2]);
-    const std::string text = ReadText(args[1], in);
+    const std::string& textPath = line.Operands[0];
+    const std::string& outPath = line.Operands[1];
+    RefuseStandardOutput("OUT.ato", outPath);
+    RefuseCommentaryAsText(textPath, outPath);
+    const std::string text = ReadText(textPath, in);
     TaonSystem system;
-    OnFile(args[1], [&] { SceneFromText(text, system); });
-    SaveScene(system, args[2]);
+    OnFile(textPath == "-" ? "standard input" : textPath, [&] { SceneFromText(text, system); });
+    SaveScene(system, outPath);
     return 0;
 }
 
-int Run(const std::vector<std::string>& args)
+int Run(const CommandLine& line, std::istream& in, std::ostream& out)
 {
-    const RunRequest request = ParseRun(args);
-    TaonSystem system = LoadScene(request.File);
+    const RunRequest request = ParseRun(line);
+    TaonSystem system = LoadScene(request.File, in);
     for (const auto& [name, value] : request.Settings)
         system.**SceneScalarNamed(name) = value;
     // Both files exist, and hold step 0, before any step runs.
     std::deque<RunRecord> records;
     if (!request.Log.empty())
-        records.emplace_back(request.Log, RunLogHeader(), LogRow);
+        records.emplace_back(request.Log, out, RunLogHeader(), LogRow);
     if (request.DumpFormat)
-        records.emplace_back(request.Dump, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
+        records.emplace_back(request.Dump, out, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
                              DumpFrame(*request.DumpFormat));
     for (RunRecord& record : records)
         record.Take(system, RunTally());
-    if (*request.Steps > 0) {
+    const bool streams = std::any_of(records.begin(), records.end(), [](const RunRecord& r) { return r.Streams(); });
+    const std::string nothingWritten = streams ? "; no file written" : "; nothing written";
+    if (request.Steps > 0) {
         StepEngine engine;
-        BatchHost host(system, request.Switches, *request.Steps, request.Every.value_or(1), records);
+        BatchHost host(system, request.Switches, request.Steps, request.Every.value_or(1), records);
         system.Stopped = false;
         try {
             RunLoop(system, engine, host, system.StepCount);
         } catch (const UserError& fault) {
             // StepCount holds the last complete step; the records' temporary files go with them.
             throw UserError("run: " + std::string(fault.what()) + " in step " +
-                            std::to_string(std::int64_t(system.StepCount) + 1) + "; nothing written");
+                            std::to_string(std::int64_t(system.StepCount) + 1) + nothingWritten);
         }
         if (host.RecordFailure())
-            throw UserError("run: " + std::string(host.RecordFailure()->what()) + "; nothing written");
+            throw UserError("run: " + std::string(host.RecordFailure()->what()) + nothingWritten);
     }
     // The records' bytes are on disk before the scene is saved: a full disk
     // fails the command with nothing written; only their final renames come after.
@@ -398,61 +307,169 @@ int Run(const std::vector<std::string>& args)
     return 0;
 }
 
-int New(const std::vector<std::string>& args, std::ostream& out)
+int New(const CommandLine& line, std::istream&, std::ostream& out)
 {
-    ExpectArguments(args, 1, "new OUT");
+    const std::string& path = line.Operands[0];
     const std::string text = StarterSceneText();
-    if (args[1] == "-") {
+    if (path == "-")
         out << text;
-        FlushOutput(out, "new");
-        return 0;
-    }
-    OnFile(args[1], [&] { WriteFileAtomically(Path(args[1]), QByteArray::fromStdString(text)); });
+    else
+        OnWrittenFile(path, [&] { WriteFileAtomically(Path(path), QByteArray::fromStdString(text)); });
     return 0;
 }
 
-int Bench(const std::vector<std::string>& args, std::ostream& out)
+int Bench(const CommandLine&, std::istream&, std::ostream& out)
 {
-    ExpectArguments(args, 0, "bench");
     if (!RunBenchmark(out))
         throw UserError("bench: the fast engine's states differ from the reference's");
     return 0;
 }
 
+const char* const SceneTextHelp = R"(Scene text (show, make), one item per line:
+  dt VALUE
+  A1 VALUE ... G3 VALUE  the 18 coefficients, A B C D F G of groups 1 to 3
+  slot N PRESENT X Y Z U V W
+  reserved HHHH HHHHHHHH the file's reserved bytes, shown when not zero
+Values are decimal, exact for every finite value (make rebuilds the same
+bytes), or raw: and 20 hex digits, the value's 10 bytes in file order, for a
+value no decimal gives back (NaN payloads and the like). Lines starting with
+# are ignored; slots not listed are empty.
+)";
+
+const char* const ExitStatusHelp = R"(Exit status: 0 done, 1 failed, 2 bad usage (then a usage line follows the
+message). A failure prints one line on standard error and writes no file.
+)";
+
+std::string CliHelp()
+{
+    std::string help = R"(Usage: zarvitone-cli COMMAND [options] ...
+
+The companion of Zarvitone for scripts and batch work.
+
+Commands:
+)";
+    for (const CliCommand& command : CliCommands())
+        help += HelpEntry(Synopsis(command.Spec), command.Spec.Summary);
+    help += HelpEntry("--help", "show this text") + HelpEntry("--version", "show the version");
+    help += R"(
+COMMAND --help shows the command's own help. Every command reads its options
+by the same rules: --name VALUE or --name=VALUE, each option once unless
+said otherwise; "--" ends the options, so a file name may start with "-".
+A scene FILE.ato of "-" is read from standard input.
+)";
+    for (const CliCommand& command : CliCommands())
+        if (!command.Spec.Options.empty())
+            help += "\nOptions of " + command.Spec.Name + ":\n" + OptionsHelp(command.Spec) + command.Spec.Notes;
+    return help + '\n' + SceneTextHelp + '\n' + ExitStatusHelp;
+}
+
+const CliCommand* CommandNamed(const std::string& name)
+{
+    for (const CliCommand& command : CliCommands())
+        if (command.Spec.Name == name)
+            return &command;
+    return nullptr;
+}
+
 } // namespace
 
+const std::vector<CliCommand>& CliCommands()
+{
+    static const std::vector<CliCommand> commands{
+        {{.Name = "show",
+          .Operands = {"FILE.ato"},
+          .Summary = "print the scene as text on standard output",
+          .Notes = SceneTextHelp},
+         Show},
+        {{.Name = "make",
+          .Operands = {"TEXT", "OUT.ato"},
+          .Summary = "build a scene file from text as show prints it\n"
+                     "(TEXT \"-\" reads standard input); name the text\n"
+                     "FILE.scene: FILE.txt is FILE.ato's commentary",
+          .Notes = SceneTextHelp},
+         Make},
+        {{.Name = "run",
+          .Operands = {"FILE.ato"},
+          .Summary = "advance the scene N steps as the window's run does,\n"
+                     "with the scene's own dt, and save the committed state",
+          .Options =
+              {
+                  {"--steps", "N", "number of steps, 0 or more", OptionUse::Required},
+                  {"--mode", "MODE", "atomstand (the default), hot, cold, current1, current2"},
+                  {"--taoscope", "", "the Taoscope sign rule instead of Gravoscope"},
+                  {"--functions3x1", "", "the contact term in place of the G shell"},
+                  {"--blockade", "", "free, x-only and fixed slot ranges"},
+                  {"--cool", "", "keep 0.95 of the velocity at every step"},
+                  {"--out", "OUT.ato", "the result; replaced whole, or left alone on failure", OptionUse::Required},
+                  {"--set", "NAME=VALUE",
+                   "use VALUE for the scene's dt or coefficient NAME (A1\n"
+                   "... G3) in the run and the result; repeatable",
+                   OptionUse::Repeatable},
+                  {"--dump", "FILE",
+                   "write the present slots at step 0 and every N-th step:\n"
+                   "FILE.xyz extended XYZ (species X, pos, vel, group;\n"
+                   "step and time on each frame's comment line), FILE.csv\n"
+                   "rows step,time,slot,group,x,y,z,u,v,w; time is the\n"
+                   "sum of dt over the steps taken"},
+                  {"--log", "FILE.csv",
+                   "figures of step 0 and every N-th step, one row each:\n"
+                   "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"
+                   "(time the sum of dt; kinetic energy per group and in\n"
+                   "all, momentum and its size, centroid, radius of\n"
+                   "gyration, largest speed); written with OUT.ato;\n"
+                   "\"-\" prints the rows on standard output as they come"},
+                  {"--every", "N", "the N of --log and --dump, 1 or more (default 1)"},
+              }},
+         Run},
+        {LawSpec(), LawCommand},
+        {{.Name = "new",
+          .Operands = {"OUT"},
+          .Summary = "write a scene text to start from: the built-in square,\n"
+                     "every field named in a comment (OUT \"-\" is standard\n"
+                     "output; build it with make)"},
+         New},
+        {{.Name = "bench",
+          .Summary = "steps per second of the literal reference and of the\n"
+                     "fast engine on 100 present points; last line \"ratio: N\""},
+         Bench},
+    };
+    return commands;
+}
+
+// Misuse is told with the usage it broke; any other failure, whatever threw
+// it, is one line and status 1, as the window's guard shows it.
 int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
+    const CliCommand* command = nullptr;
     try {
         if (args.empty())
-            throw UsageError("no command given (try --help)");
-        const std::string& command = args.front();
-        if (command == "--help" || command == "-h" || command == "help") {
-            out << CliHelp;
-            return 0;
-        }
-        if (command == "--version") {
+            throw UsageError("no command given");
+        const std::string& name = args.front();
+        int status = 0;
+        if (name == "--help" || name == "-h" || name == "help") {
+            out << CliHelp();
+        } else if (name == "--version") {
             out << "zarvitone-cli " << ZarvitoneVersion << '\n';
-            return 0;
+        } else {
+            command = CommandNamed(name);
+            if (command == nullptr)
+                throw UsageError("unknown command '" + name + "'");
+            const CommandLine line = ParseCommandLine(command->Spec, {args.begin() + 1, args.end()});
+            if (line.Help)
+                out << CommandHelp(command->Spec);
+            else
+                status = command->Run(line, in, out);
         }
-        if (command == "show")
-            return Show(args, out);
-        if (command == "make")
-            return Make(args, in);
-        if (command == "run")
-            return Run(args);
-        if (command == "new")
-            return New(args, out);
-        if (command == "bench")
-            return Bench(args, out);
-        if (command == "law")
-            return LawCommand(args, out);
-        throw UsageError("unknown command '" + command + "' (try --help)");
+        FlushOutput(out, name);
+        return status;
     } catch (const UsageError& error) {
-        err << "zarvitone-cli: " << error.what() << std::endl;
+        err << "zarvitone-cli: " << error.what() << "\nusage: zarvitone-cli "
+            << (command ? Synopsis(command->Spec) + " (" + command->Spec.Name + " --help for more)"
+                        : std::string("COMMAND ... (--help lists the commands)"))
+            << std::endl;
         return 2;
-    } catch (const UserError& error) {
-        err << "zarvitone-cli: " << error.what() << std::endl;
+    } catch (...) {
+        err << "zarvitone-cli: " << CaughtErrorText() << std::endl;
         return 1;
     }
 }

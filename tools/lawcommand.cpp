@@ -29,37 +29,18 @@ Real DistanceFrom(const std::string& name, const std::string& text)
     return value;
 }
 
-LawRequest ParseLaw(const std::vector<std::string>& args)
+LawRequest ParseLaw(const CommandLine& line)
 {
     LawRequest request;
-    for (std::size_t k = 1; k < args.size(); ++k) {
-        const std::string& name = args[k];
-        const auto value = [&]() -> const std::string& {
-            if (k + 1 == args.size())
-                throw UsageError(name + " needs a value");
-            return args[++k];
-        };
-        if (name == "--from")
-            request.From = DistanceFrom(name, value());
-        else if (name == "--to")
-            request.To = DistanceFrom(name, value());
-        else if (name == "--samples")
-            request.Samples = int(CountFrom(name, value(), 1, MostSamples));
-        else if (name == "--taoscope")
-            request.Switches.Taoscope = true;
-        else if (name == "--functions3x1")
-            request.Switches.Functions3X1 = true;
-        else if (name == "--equilibria")
-            request.Equilibria = true;
-        else if (name.rfind("--", 0) == 0)
-            throw UsageError("unknown option '" + name + "'");
-        else if (!request.File.empty())
-            throw UsageError("unexpected argument '" + name + "'");
-        else
-            request.File = name;
-    }
-    if (request.File.empty())
-        throw UsageError("law needs a scene file");
+    request.File = line.Operands[0];
+    if (const auto from = line.Value("--from"))
+        request.From = DistanceFrom("--from", *from);
+    if (const auto to = line.Value("--to"))
+        request.To = DistanceFrom("--to", *to);
+    if (const auto samples = line.Value("--samples"))
+        request.Samples = int(CountFrom("--samples", *samples, 1, MostSamples));
+    request.Switches = {line.Has("--taoscope"), line.Has("--functions3x1")};
+    request.Equilibria = line.Has("--equilibria");
     if (!(request.From < request.To))
         throw UsageError("--from must be below --to");
     return request;
@@ -94,10 +75,37 @@ void PrintEquilibria(const LawSetting& setting, const std::vector<Real>& distanc
 
 } // namespace
 
-int LawCommand(const std::vector<std::string>& args, std::ostream& out)
+const CommandSpec& LawSpec()
+{
+    static const CommandSpec spec{
+        .Name = "law",
+        .Operands = {"FILE.ato"},
+        .Summary = "the push of each index group against the distance,\nas CSV; see below",
+        .Options =
+            {
+                {"--from", "R0", "the nearest distance sampled, above 0 (0.05)"},
+                {"--to", "R1", "the farthest, above R0 (12)"},
+                {"--samples", "N", "how many, evenly spaced, ends included (1000)"},
+                {"--taoscope", "",
+                 "the Taoscope sign rule; the push of points of equal\n"
+                 "parity (opposite parity is its mirror image)"},
+                {"--functions3x1", "", "the contact term in place of the G shell"},
+                {"--equilibria", "",
+                 "instead of the curve, one line per sign change of the\n"
+                 "push between two samples: group,r,stable|unstable,\n"
+                 "r to the last bit of the law's own arithmetic"},
+            },
+        .Notes = "Prints r,push1,push2,push3 and one row per sample: push = sign x A x S(r) of\n"
+                 "the group, positive apart, negative together. A group whose coefficients make\n"
+                 "the law fault shows the fault's text in its column; the status is then 1.\n",
+    };
+    return spec;
+}
+
+int LawCommand(const CommandLine& args, std::istream& in, std::ostream& out)
 {
     const LawRequest request = ParseLaw(args);
-    const LawSetting setting = LawSettingOf(LoadScene(request.File), request.Switches);
+    const LawSetting setting = LawSettingOf(LoadScene(request.File, in), request.Switches);
     const std::vector<Real> distances = EvenDistances(request.From, request.To, request.Samples);
     std::array<PushCurve, GroupCount> curves;
     for (int g = 0; g < GroupCount; ++g)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "tools/clioptions.h"
+
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 // zarvitone-cli law FILE.ato [--from R0 --to R1 --samples N] [--taoscope]
 // [--functions3x1] [--equilibria]: the push curves of the scene's three index
-// groups, or their equilibria, as CSV. `args` starts with "law". Returns 0;
-// throws UsageError for a bad command line and UserError, after printing every
-// group, when a group's law faults.
-int LawCommand(const std::vector<std::string>& args, std::ostream& out);
+// groups, or their equilibria, as CSV.
+const CommandSpec& LawSpec();
+
+// `args` read by LawSpec. Returns 0; throws UsageError for a bad command line
+// and UserError, after printing every group, when a group's law faults.
+int LawCommand(const CommandLine& args, std::istream& in, std::ostream& out);

@@ -1,5 +1,7 @@
 #!/bin/sh
-# zarvitone-cli's saves at the file system's limits. Usage: cli_files_test.sh ZARVITONE-CLI
+# zarvitone-cli at the system's limits: saves past the file-size limit and in a
+# folder that takes no new file, a full standard output, memory running out.
+# Usage: cli_files_test.sh ZARVITONE-CLI
 set -u
 cli=$1
 work=$(mktemp -d)
@@ -27,4 +29,17 @@ user=""
 cmp -s "$work/locked/scene.ato" "$work/kept.ato" || fail "in place: old file cut short"
 $user "$cli" make "$work/new.scene" "$work/locked/scene.ato" 2>"$work/err" || fail "in place: $(cat "$work/err")"
 cmp -s "$work/locked/scene.ato" "$work/new.ato" || fail "not written in place"
+
+# Standard output on a full disk fails the command, whatever it prints.
+for args in --help --version "show --help" "show $work/new.ato" "new -"; do
+  "$cli" $args >/dev/full 2>"$work/err"
+  [ $? -eq 1 ] && grep -q "standard output could not be written" "$work/err" || fail "$args into /dev/full: $(cat "$work/err")"
+done
+
+# Out of memory is a message and status 1, not an abort. A sanitizer's
+# runtime does not start under the limit: then there is nothing to learn.
+if (ulimit -v 300000; exec "$cli" --version) >/dev/null 2>&1; then
+  (ulimit -v 300000; exec "$cli" law "$work/new.ato" --samples 10000000) >/dev/null 2>"$work/err"
+  [ $? -eq 1 ] && [ "$(cat "$work/err")" = "zarvitone-cli: Out of memory" ] || fail "out of memory: $(cat "$work/err")"
+fi
 echo PASS

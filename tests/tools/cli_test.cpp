@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -54,15 +55,27 @@ struct Outcome {
     QString err;
 };
 
-Outcome Cli(const QStringList& args, const std::string& input = {})
+Outcome Cli(const QStringList& args, const std::string& input = {}, std::ostream* output = nullptr)
 {
     std::vector<std::string> arguments;
     for (const QString& arg : args)
         arguments.push_back(arg.toStdString());
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = CliMain(arguments, in, out, err);
+    const int status = CliMain(arguments, in, output ? *output : out, err);
     return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
+}
+
+// Standard output on a full disk: every write fails.
+class FullBuffer : public std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+bool IsCommand(const QString& name)
+{
+    const std::vector<CliCommand>& commands = CliCommands();
+    return std::any_of(commands.begin(), commands.end(),
+                       [&](const CliCommand& command) { return command.Spec.Name == name.toStdString(); });
 }
 
 QByteArray ReadAll(const QString& path)
@@ -133,6 +146,9 @@ private slots:
         s.C2 = 0;
         WriteSceneFile(s, Path("zero.ato"));
         WriteBytes(Path("short.ato"), ReadAll(Path("two.ato")).left(SceneRecordSize - 1));
+        QVERIFY(QFile::copy(Path("two.ato"), Path("-x.ato")));
+        QVERIFY(QFile::link(Path("out"), Path("link")));
+        QVERIFY(QDir::setCurrent(dir_.path())); // where a relative name such as "-x.ato" is
     }
 
     void realsRoundTrip_data()
@@ -445,6 +461,54 @@ private slots:
                                    << 2 << "--set A1 is given twice";
         QTest::newRow("show needs one file") << QStringList{"show", "@two.ato", "@zero.ato"} << 2
                                              << "usage: zarvitone-cli show FILE.ato";
+        QTest::newRow("folder as a scene") << QStringList{"show", "@."} << 1 << "File access denied. (Is a directory)";
+        QTest::newRow("scene in a missing folder") << QStringList{"law", "@nowhere/a.ato"} << 1
+                                                   << "nowhere/a.ato: Invalid filename. (No such file or directory)";
+        QTest::newRow("an option's name as a file") << QStringList{"show", "-x.ato"} << 2 << "unknown option '-x.ato'";
+        QTest::newRow("scene to standard output") << QStringList{"run", "@two.ato", "--steps=1", "--out", "-"} << 2
+                                                  << "--out cannot be standard output";
+        QTest::newRow("text to standard output") << QStringList{"make", "@bad.scene", "-"} << 2
+                                                 << "OUT.ato cannot be standard output";
+        QTest::newRow("log over the result") << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--log",
+                                                            "@./out"}
+                                             << 2 << "--out and --log name the same file";
+        QTest::newRow("log over the result through a link")
+            << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--log", "@link"} << 2
+            << "--out and --log name the same file";
+        QTest::newRow("log and dump, one new file")
+            << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--dump", "@d.csv", "--log", "d.csv"} << 2
+            << "--log and --dump name the same file";
+        QTest::newRow("scene from short standard input") << QStringList{"run", "-", "--steps=1", "--out", out} << 1
+                                                         << "standard input: Read beyond end of file.";
+        // The same misuse of every command and of each option in its table.
+        const std::map<QString, QStringList> valid{{"show", {"@two.ato"}},
+                                                   {"make", {"@bad.scene", out}},
+                                                   {"run", {"@two.ato", "--steps", "1", "--out", out}},
+                                                   {"law", {"@two.ato"}},
+                                                   {"new", {out}}};
+        for (const CliCommand& command : CliCommands()) {
+            const QString name = QString::fromStdString(command.Spec.Name);
+            const QStringList line = QStringList{name} + (valid.count(name) ? valid.at(name) : QStringList());
+            const auto misuse = [&](const QString& what, const QStringList& extra, const QString& message) {
+                QTest::addRow("%s %s", qPrintable(name), qPrintable(what)) << line + extra << 2 << message;
+            };
+            misuse("--x=1", {"--x=1"}, "unknown option '--x'");
+            misuse("unknown option", {"--fast"}, "unknown option '--fast'");
+            misuse("--help=1", {"--help=1"}, "--help takes no value");
+            misuse("one operand too many", {"@two.ato"}, "unexpected argument");
+            for (const OptionSpec& option : command.Spec.Options) {
+                const QString o = QString::fromStdString(option.Name);
+                if (option.Value.empty()) {
+                    misuse(o + "=1", {o + "=1"}, o + " takes no value");
+                    misuse(o + " twice", {o, o}, o + " is given twice");
+                    continue;
+                }
+                misuse(o + " without a value", {o}, o + " needs a value");
+                misuse(o + " before an option", {o, "--x"}, o + " needs a value");
+                if (option.Use != OptionUse::Repeatable)
+                    misuse(o + " twice", {o + "=1", o, "1"}, o + " is given twice");
+            }
+        }
     }
 
     void badInputWritesNothing()
@@ -466,7 +530,13 @@ private slots:
         const Outcome outcome = Cli(args);
         QCOMPARE(outcome.status, status);
         QVERIFY2(outcome.err.startsWith("zarvitone-cli: ") && outcome.err.contains(message), qPrintable(outcome.err));
-        QCOMPARE(outcome.err.count('\n'), 1);
+        // A misuse is told with the usage of what was misused.
+        QCOMPARE(outcome.err.count('\n'), status == 2 ? 2 : 1);
+        const QString usage = outcome.err.section('\n', 1, 1);
+        if (status == 2)
+            QVERIFY2(usage.startsWith("usage: zarvitone-cli " + (IsCommand(args.value(0)) ? args[0] + ' ' : "COMMAND")),
+                     qPrintable(usage));
+        QVERIFY(!QFile::exists(Path("-")) && !QFile::exists(Path("1")));
         QCOMPARE(outcome.out, QString());
         QCOMPARE(ReadAll(Path("out")), QByteArray("old contents"));
         QVERIFY(!QFile::exists(Path("nowhere")));
@@ -491,6 +561,70 @@ private slots:
                                  "--every N", "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax", "new OUT",
                                  "--set NAME=VALUE", "--dump FILE"})
             QVERIFY2(help.out.contains(QString::fromLatin1(word)), word);
+    }
+
+    // The first line, given two.ato on standard input, prints what the second
+    // prints or writes to b.csv, and writes a.ato as the second writes b.ato.
+    void sameOutcome_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::newRow("show -") << QStringList{"show", "-"} << QStringList{"show", "@two.ato"};
+        QTest::newRow("law -, --name=value") << QStringList{"law", "-", "--from=1", "--to=6", "--samples=6"}
+                                             << QStringList{"law", "@two.ato", "--from", "1", "--to", "6", "--samples", "6"};
+        QTest::newRow("run -, --log -") << QStringList{"run", "-", "--steps=3", "--out", "@a.ato", "--log", "-"}
+                                        << QStringList{"run", "@two.ato", "--steps", "3", "--out", "@b.ato", "--log",
+                                                       "@b.csv"};
+        QTest::newRow("--") << QStringList{"show", "--", "-x.ato"} << QStringList{"show", "@two.ato"};
+        QTest::newRow("new --help") << QStringList{"new", "--help"} << QStringList{"new", "--bogus", "--help", "b"};
+        QTest::newRow("run --help") << QStringList{"run", "--steps", "--help"} << QStringList{"run", "--help"};
+    }
+
+    void sameOutcome()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        for (QStringList* args : {&first, &second})
+            for (QString& arg : *args)
+                if (arg.startsWith('@'))
+                    arg = Path(arg.mid(1).toLatin1().constData());
+        for (const char* name : {"a.ato", "b.ato", "b.csv"})
+            QFile::remove(Path(name));
+        const Outcome one = Cli(first, ReadAll(Path("two.ato")).toStdString());
+        const Outcome other = Cli(second);
+        QCOMPARE(one.err + other.err, QString());
+        QCOMPARE(one.status + other.status, 0);
+        QVERIFY(one.out.size() > 100);
+        QCOMPARE(one.out, other.out + ReadAll(Path("b.csv")));
+        QCOMPARE(ReadAll(Path("a.ato")), ReadAll(Path("b.ato")));
+        QVERIFY(!QFile::exists(Path("--help")));
+    }
+
+    void standardOutputFails_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("--help") << QStringList{"--help"};
+        QTest::newRow("--version") << QStringList{"--version"};
+        QTest::newRow("bench --help") << QStringList{"bench", "--help"};
+        QTest::newRow("show") << QStringList{"show", "@two.ato"};
+        QTest::newRow("law") << QStringList{"law", "@two.ato", "--samples=3"};
+        QTest::newRow("new -") << QStringList{"new", "-"};
+        QTest::newRow("run --log -") << QStringList{"run", "@two.ato", "--steps=2", "--out", "@a.ato", "--log", "-"};
+    }
+
+    void standardOutputFails()
+    {
+        QFETCH(QStringList, args);
+        for (QString& arg : args)
+            if (arg.startsWith('@'))
+                arg = Path(arg.mid(1).toLatin1().constData());
+        QFile::remove(Path("a.ato"));
+        FullBuffer buffer;
+        std::ostream full(&buffer);
+        const Outcome outcome = Cli(args, {}, &full);
+        QCOMPARE(outcome.status, 1);
+        QVERIFY2(outcome.err.endsWith("standard output could not be written\n"), qPrintable(outcome.err));
+        QVERIFY(!QFile::exists(Path("a.ato")));
     }
 };
 

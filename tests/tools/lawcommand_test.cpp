@@ -88,7 +88,8 @@ private slots:
         QVERIFY(pushAt(rest - 1e-3L) > 0 && pushAt(rest + 1e-3L) < 0);
 
         QCOMPARE(Law({"--from", "3", "--to", "2"}, lines, error), 2);
-        QCOMPARE(error, QStringLiteral("zarvitone-cli: --from must be below --to\n"));
+        QVERIFY2(error.startsWith(QStringLiteral("zarvitone-cli: --from must be below --to\nusage: zarvitone-cli law ")),
+                 qPrintable(error));
     }
 };
 

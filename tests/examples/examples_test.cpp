@@ -1,6 +1,6 @@
 #include "model/law.h"
+#include "scenes/scenetext.h"
 #include "tools/cli.h"
-#include "tools/scenetext.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // model, or it takes a scene that show prints and make rebuilds byte for byte.
 
 #include "fuzz/fuzzcheck.h"
-#include "tools/scenetext.h"
+#include "scenes/scenetext.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "tools/cli.h"
 
-#include "bench/step/stepbenchmark.h"
 #include "model/runloop.h"
 #include "model/runquantities.h"
+#include "model/stepbenchmark.h"
 #include "model/usererror.h"
 #include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
@@ -11,10 +11,10 @@
 #include "scenes/realtext.h"
 #include "scenes/runlog.h"
 #include "scenes/scenefile.h"
+#include "scenes/scenetext.h"
 #include "scenes/trajectory.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
-#include "tools/scenetext.h"
 #include "version.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // plain, and with --dump of every step in each format. The runs alternate and
 // each rate is the best of its rounds, as the machine may be busy.
 #include "bench/step/cputime.h"
-#include "bench/step/stepbenchmark.h"
+#include "model/stepbenchmark.h"
 #include "scenes/scenefile.h"
 #include "scenes/trajectory.h"
 #include "tools/cli.h"

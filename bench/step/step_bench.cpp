@@ -1,4 +1,4 @@
-#include "bench/step/stepbenchmark.h"
+#include "model/stepbenchmark.h"
 
 #include <iostream>
 

@@ -3,9 +3,9 @@
 // 100-point scene, in one process; and what recording frames costs the run.
 // Runs offscreen unless a display is chosen.
 #include "bench/step/cputime.h"
-#include "bench/step/stepbenchmark.h"
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
+#include "model/stepbenchmark.h"
 #include "model/stepengine.h"
 #include "scenes/figures.h"
 #include "scenes/scenefile.h"

@@ -1,7 +1,7 @@
 #include "model/law.h"
 #include "scenes/realtext.h"
+#include "scenes/scenetext.h"
 #include "tools/cli.h"
-#include "tools/scenetext.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -44,7 +44,7 @@ private slots:
         QTest::newRow("desktop entry") << data + "applications/" ZARV_DESKTOP_ID ".desktop" << false;
         QTest::newRow("metadata") << data + "metainfo/" ZARV_DESKTOP_ID ".metainfo.xml" << false;
         QTest::newRow("scene file type") << data + "mime/packages/" ZARV_DESKTOP_ID ".xml" << false;
-        for (const char* page : {"zarvitone.1", "zarvitone-cli.1"})
+        for (const char* page : {"zarvitone.1.gz", "zarvitone-cli.1.gz"})
             QTest::newRow(page) << QStringLiteral(ZARV_INSTALL_MANDIR "/man1/") + page << false;
         for (const char* example : {ZARV_EXAMPLES}) {
             for (const char* extension : {".ato", ".txt"})
@@ -54,7 +54,8 @@ private slots:
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
                 << data + QStringLiteral("icons/hicolor/%1x%1/apps/zarvitone.png").arg(size) << false;
-        QTest::newRow("licence") << data + "doc/zarvitone/LICENSE" << false;
+        QTest::newRow("licence") << data + "doc/zarvitone/copyright" << false;
+        QTest::newRow("change log") << data + "doc/zarvitone/changelog.gz" << false;
     }
     void installedFiles()
     {
@@ -89,8 +90,31 @@ private slots:
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         QCOMPARE(lines.first(), QStringLiteral("[Desktop Entry]"));
         for (const char* entry : {"Type=Application", "Name=Zarvitone", "Exec=zarvitone %f", "Icon=zarvitone",
-                                  "Categories=Science;Physics;Education;", "MimeType=application/x-zarvitone-scene;"})
+                                  "Categories=Science;Physics;", "MimeType=application/x-zarvitone-scene;"})
             QVERIFY2(lines.contains(QString::fromLatin1(entry)), entry);
+    }
+
+    // The manual pages, compressed, name the examples folder of the prefix
+    // they were installed to.
+    void manualPagesNameTheirPrefix_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("zarvitone") << "zarvitone.1.gz";
+        QTest::newRow("zarvitone-cli") << "zarvitone-cli.1.gz";
+    }
+    void manualPagesNameTheirPrefix()
+    {
+        QFETCH(QString, page);
+        QProcess gunzip;
+        gunzip.start(QStringLiteral("gzip"),
+                     {QStringLiteral("-dc"),
+                      QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_MANDIR "/man1/") + page)});
+        QVERIFY(gunzip.waitForFinished(10000));
+        QCOMPARE(gunzip.exitCode(), 0);
+        const QString text = QString::fromUtf8(gunzip.readAllStandardOutput());
+        QVERIFY(text.contains(QStringLiteral(".I ") +
+                              QDir(prefix_.path()).filePath(QStringLiteral(ZARV_EXAMPLES_INSTALL_DIR)) + '\n'));
+        QVERIFY(!text.contains(QStringLiteral("/usr/share/zarvitone")));
     }
 
     // The lookup the installed program makes, from its own folder.
@@ -107,8 +131,9 @@ private slots:
         const QString program = QDir(prefix_.path()).filePath(QStringLiteral(ZARV_INSTALL_BINDIR));
         const std::optional<QString> document = FindHelpDocument(helpFileName, HelpFolders(program));
         QVERIFY(document);
-        QCOMPARE(*document, QDir(prefix_.path()).filePath(QStringLiteral(ZARV_HELP_INSTALL_DIR "/") +
-                                                          HelpDocumentName(helpFileName)));
+        QCOMPARE(
+            *document,
+            QDir(prefix_.path()).filePath(QStringLiteral(ZARV_HELP_INSTALL_DIR "/") + HelpDocumentName(helpFileName)));
     }
 
     void installedHelpOpensInTheViewer()

@@ -1,8 +1,8 @@
-#include "tools/scenetext.h"
+#include "scenes/scenetext.h"
 
 #include "model/usererror.h"
-#include "scenes/realtext.h"
 #include "scenes/figures.h"
+#include "scenes/realtext.h"
 
 #include <charconv>
 #include <set>

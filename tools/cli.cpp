@@ -80,11 +80,14 @@ Options of law:
                          parity (opposite parity is its mirror image)
   --functions3x1         the contact term in place of the G shell
   --equilibria           instead of the curve, one line per sign change of the
-                         push between two samples: group,r,stable|unstable,
-                         r to the last bit of the law's own arithmetic
+                         push from R0 to R1, each shell searched on the scale
+                         of its width: group,r,stable|unstable, r to the last
+                         bit of the law's own arithmetic
 Prints r,push1,push2,push3 and one row per sample: push = sign x A x S(r) of
-the group, positive apart, negative together. A group whose coefficients make
-the law fault shows the fault's text in its column; the status is then 1.
+the group, positive apart, negative together. Where a group's law faults at a
+distance, that row shows the fault's text in place of the push (with
+--equilibria, a line group,r,text for the group's first fault); the other rows
+are kept, the status is then 1 and the message names the group and the r.
 
 Scene text (show, make), one item per line:
   dt VALUE

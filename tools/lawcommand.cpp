@@ -71,24 +71,22 @@ void PrintCurves(const std::vector<Real>& distances, const std::array<PushCurve,
     for (std::size_t k = 0; k < distances.size(); ++k) {
         out << RealToText(distances[k]);
         for (const PushCurve& curve : curves)
-            out << ',' << (curve.Fault.empty() ? RealToText(curve.Push[k]) : curve.Fault);
+            out << ',' << (curve.Faults[k].empty() ? RealToText(curve.Push[k]) : curve.Faults[k]);
         out << '\n';
     }
 }
 
-// Equilibria, one group at a time; a group that faults gives its fault's
-// text in place of a distance.
+// Equilibria, one group at a time, where the law holds; a group that faults
+// adds its first fault's distance and text in place of stable or unstable.
 void PrintEquilibria(const LawSetting& setting, const std::vector<Real>& distances,
                      const std::array<PushCurve, GroupCount>& curves, std::ostream& out)
 {
     for (int g = 0; g < GroupCount; ++g) {
-        if (!curves[g].Fault.empty()) {
-            out << g + 1 << ',' << curves[g].Fault << '\n';
-            continue;
-        }
         for (const Equilibrium& e :
              FindEquilibria(setting.Groups[g], setting.Switches, Parity::Equal, distances, curves[g].Push))
             out << g + 1 << ',' << RealToText(e.R) << ',' << (e.Stable ? "stable" : "unstable") << '\n';
+        if (!curves[g].Fault.empty())
+            out << g + 1 << ',' << RealToText(curves[g].FaultAt) << ',' << curves[g].Fault << '\n';
     }
 }
 
@@ -109,6 +107,7 @@ int LawCommand(const std::vector<std::string>& args, std::ostream& out)
     FlushOutput(out, "law");
     for (int g = 0; g < GroupCount; ++g)
         if (!curves[g].Fault.empty())
-            throw UserError("law: group " + std::to_string(g + 1) + ": " + curves[g].Fault);
+            throw UserError("law: group " + std::to_string(g + 1) + " at r = " + RealToText(curves[g].FaultAt) + ": " +
+                            curves[g].Fault);
     return 0;
 }

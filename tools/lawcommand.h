@@ -8,5 +8,6 @@
 // [--functions3x1] [--equilibria]: the push curves of the scene's three index
 // groups, or their equilibria, as CSV. `args` starts with "law". Returns 0;
 // throws UsageError for a bad command line and UserError, after printing every
-// group, when a group's law faults.
+// group, when a group's law faults somewhere: the text names the group and
+// the first such distance, and only the rows of faulting distances say so.
 int LawCommand(const std::vector<std::string>& args, std::ostream& out);

@@ -15,12 +15,6 @@ int SignOf(Real value)
     return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
-int PairSign(const LawSwitches& switches, Parity parity)
-{
-    // Slots 1 and 1 have equal parity, slots 1 and 2 opposite.
-    return ParitySign(switches, 1, parity == Parity::Equal ? 1 : 2) * ScopeSign(switches);
-}
-
 bool SameCoefficients(const GroupCoefficients& a, const GroupCoefficients& b)
 {
     // Equal values, or NaN on both sides: a setting holding a NaN equals itself.
@@ -103,7 +97,7 @@ LawSetting LawSettingOf(const TaonSystem& system, const LawSwitches& switches)
 
 Real Push(const GroupCoefficients& group, const LawSwitches& switches, Parity parity, Real r)
 {
-    return Real(PairSign(switches, parity)) * group.A * PairBracket(group, switches, r);
+    return Real(PairSign(switches, parity == Parity::Equal)) * group.A * PairBracket(group, switches, r);
 }
 
 std::vector<Real> EvenDistances(Real from, Real to, int count)
@@ -184,6 +178,6 @@ std::vector<ShellCentre> ShellCentres(const GroupCoefficients& group, const LawS
     const int shells = switches.Functions3X1 ? ShellG : ShellCount;
     std::vector<ShellCentre> centres;
     for (int shell = 0; shell < shells; ++shell)
-        centres.push_back({"BCDFG"[shell], k[shell] / QuotientScale});
+        centres.push_back({CoefficientLetters[shell + 1], k[shell] / QuotientScale});
     return centres;
 }

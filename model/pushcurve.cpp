@@ -40,8 +40,9 @@ Equilibrium Bisect(const GroupCoefficients& group, const LawSwitches& switches, 
 
 // Each shell term is w k f_m(s) with s = k r: one shape per width factor m,
 // which lives only for s between about 1e-3 and 2 (beyond, it underflows the
-// 80-bit range) and whose narrowest swing near s = 1 spans about sqrt(m) / 5
-// in ln s. Stepping ln s by sqrt(m) / 100 puts some twenty samples across it.
+// 80-bit range) and whose extrema and zeros lie at least 0.06 apart in ln s
+// for m = 1, down to 0.025 for m = 0.065. Stepping ln s by sqrt(m) / 100
+// puts six to ten samples between neighbouring ones.
 constexpr Real LowestS = 1e-3L;
 constexpr Real HighestS = 2;
 constexpr Real StepsPerSwing = 100;
@@ -149,8 +150,7 @@ std::vector<Equilibrium> FindEquilibria(const GroupCoefficients& group, const La
             }
         }
     }
-    std::stable_sort(samples.begin(), samples.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(samples.begin(), samples.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
     std::vector<Equilibrium> found;
     int lastSign = 0; // of the last nonzero sample so far

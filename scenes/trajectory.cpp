@@ -32,7 +32,8 @@ void AppendTrajectoryFrame(std::string& text, TrajectoryFormat format, const Tao
         int present = 0;
         for (int i = 1; i <= count; ++i)
             present += s.Present[i] != 0;
-        text.append(std::to_string(present)).append("\nProperties=species:S:1:pos:R:3:velo:R:3:momenta:R:3:group:I:1 step=");
+        text.append(std::to_string(present))
+            .append("\nProperties=species:S:1:pos:R:3:velo:R:3:momenta:R:3:group:I:1 step=");
         text.append(stepText).append(" time=").append(timeText).append("\n");
     }
     for (int i = 1; i <= count; ++i) {

@@ -93,8 +93,8 @@ private slots:
         const std::vector<Real> shown = EvenDistances(0.05L, 12, 1000);
         int changes = 0;
         for (int set = 0; set < 30; ++set) {
-            const GroupCoefficients group =
-                set == 0 ? GroupCoefficients{1, 0.2L, 1, 0.5L, 20, 0.1L} : GroupCoefficients{strength(random), K(), K(), K(), K(), K()};
+            const GroupCoefficients group = set == 0 ? GroupCoefficients{1, 0.2L, 1, 0.5L, 20, 0.1L}
+                                                     : GroupCoefficients{strength(random), K(), K(), K(), K(), K()};
             const LawSwitches law{set % 3 == 1, set % 3 == 2};
             const std::vector<Equilibrium> found =
                 FindEquilibria(group, law, Parity::Equal, shown, SamplePush(group, law, Parity::Equal, shown).Push);

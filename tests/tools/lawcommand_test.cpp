@@ -83,7 +83,8 @@ private slots:
         QCOMPARE(Law({"--from", "1e-2500", "--to", "1", "--samples", "2"}, lines, error), 1);
         QCOMPARE(error, QStringLiteral("zarvitone-cli: law: group 1 at r = 1e-2500: Floating point overflow\n"));
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1], QStringLiteral("1e-2500,Floating point overflow,Floating point overflow,Floating point overflow"));
+        QCOMPARE(lines[1],
+                 QStringLiteral("1e-2500,Floating point overflow,Floating point overflow,Floating point overflow"));
         Real push = 0;
         QVERIFY(TextToReal(lines[2].section(QLatin1Char(','), 1, 1).toStdString(), push));
         QCOMPARE(push, Push({1, 1, 2, 3, 4, 5}, {}, Parity::Equal, 1));

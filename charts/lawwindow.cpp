@@ -31,7 +31,11 @@ namespace {
 // Enough for the narrowest shells over the default range to show their shape.
 constexpr int Samples = 1200;
 
-const std::array<const char*, GroupCount> GroupNames{"Group 1 (1-50)", "Group 2 (51-75)", "Group 3 (76-100)"};
+// "Group 2 (51-75)" for g = 1.
+QString GroupName(int g)
+{
+    return QStringLiteral("Group %1 (%2)").arg(g + 1).arg(QString::fromStdString(GroupRangeText(g + 1)));
+}
 
 QString Caption(const LawSwitches& switches)
 {
@@ -195,9 +199,9 @@ void InteractionLawWindow::Plot()
         const GroupCurve& group = groups_[g];
         const QColor colour(Colours::GroupColours[g]);
         auto* curve = new QLineSeries;
-        curve->setName(
-            QString::fromLatin1(GroupNames[g]) +
-            (group.Curve.Fault.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(group.Curve.Fault)));
+        curve->setName(GroupName(g) + (group.Curve.Fault.empty()
+                                           ? QString()
+                                           : QStringLiteral(": ") + QString::fromStdString(group.Curve.Fault)));
         curve->setPen(QPen(colour, 2));
         chart_->addSeries(curve);
         if (!group.Curve.Fault.empty()) {

@@ -1,5 +1,7 @@
 #include "editor/editdlg.h"
 
+#include "model/groups.h"
+#include "scenes/numbertext.h"
 #include "view/stringgrid.h"
 #include "scenes/guard.h"
 #include "view/numericfield.h"
@@ -126,34 +128,31 @@ void TEditDlg::BuildCoefficients()
 {
     PlaceLabel(this, QStringLiteral("Parametrs"), 416, 0, "Label1");
 
-    static const std::array<const char*, 6> letters = {"A", "B", "C", "D", "F", "G"};
-    static const std::array<const char*, 6> initialTexts = {"1", "1", "2", "3", "4", "5"};
-    const std::array<QColor, 3> groupColours = {Colours::Lime, Colours::Yellow, Colours::Red};
-    for (int group = 0; group < 3; ++group) {
+    for (int group = 0; group < GroupCount; ++group) {
         const int left = 408 + 128 * group;
-        for (int row = 0; row < 6; ++row) {
+        for (int row = 0; row < CoefficientRows; ++row) {
             const int top = 16 + 24 * row;
-            const QString name = QLatin1String(letters[row]) + QString::number(group + 1);
+            const QString name = QLatin1Char(CoefficientLetters[row]) + QString::number(group + 1);
             if (group == 0 && row == 5) // the contact-term coefficient is flagged
                 PlaceLabel(this, QStringLiteral("G1E"), 384, top + 8, DialogFont(8, true), Colours::Red);
             else
                 PlaceLabel(this, name, left - 16, top + 8);
-            QLineEdit* field = PlaceNumberField(this, QStringLiteral("Edit") + name, QLatin1String(initialTexts[row]),
-                                                {left, top, 97, 21});
-            SetColour(field, QPalette::Base, groupColours[group]);
-            coefficientFields_[6 * group + row] = field;
+            QLineEdit* field = PlaceNumberField(this, QStringLiteral("Edit") + name,
+                                                FloatToText(StartingCoefficients[row]), {left, top, 97, 21});
+            SetColour(field, QPalette::Base, QColor(Colours::GroupColours[group]));
+            coefficientFields_[CoefficientRows * group + row] = field;
         }
         PlaceLabel(this, QStringLiteral("for"), left - 16, 164);
     }
 
     // The index ranges the three columns govern; nothing reads them.
     const std::array<const char*, 3> rangeNames = {"Edit1", "Edit2", "Edit8"};
-    const std::array<QString, 3> ranges = {QStringLiteral("1   -:-  50"), QStringLiteral("51 -:- 75"),
-                                           QStringLiteral("76 -:-100")};
+    const std::array<const char*, 3> between = {"   -:-  ", " -:- ", " -:-"};
     for (int group = 0; group < 3; ++group) {
-        QLineEdit* range =
-            PlaceField(this, QLatin1String(rangeNames[group]), ranges[group], {408 + 128 * group, 160, 49, 21});
-        SetColour(range, QPalette::Base, groupColours[group]);
+        QLineEdit* range = PlaceField(this, QLatin1String(rangeNames[group]),
+                                      QString::fromStdString(GroupRangeText(group + 1, between[group])),
+                                      {408 + 128 * group, 160, 49, 21});
+        SetColour(range, QPalette::Base, QColor(Colours::GroupColours[group]));
         if (group < 2)
             SetColour(range, QPalette::Text, Colours::Blue);
     }

@@ -95,13 +95,6 @@ ShellTable FormQuotients(const ShellTable& coefficients)
         coefficients);
 }
 
-int GroupOf(int slot, int slotCount)
-{
-    if (slot <= slotCount - 50)
-        return 1;
-    return slot <= slotCount - 25 ? 2 : 3;
-}
-
 GroupCoefficients CoefficientsOf(const TaonSystem& s, int group)
 {
     switch (group) {
@@ -117,16 +110,6 @@ GroupCoefficients CoefficientsOf(const TaonSystem& s, int group)
 std::array<Real, ShellCount> ShellCoefficients(const GroupCoefficients& c)
 {
     return {c.B, c.C, c.D, c.F, c.G};
-}
-
-int ScopeSign(const LawSwitches& law)
-{
-    return law.Taoscope ? 1 : -1;
-}
-
-int ParitySign(const LawSwitches& law, int i, int j)
-{
-    return (i - j) % 2 == 0 ? 1 : -ScopeSign(law);
 }
 
 Real ShellTermAt(Real k, int shell, Real r)
@@ -162,7 +145,7 @@ Real Force(const TaonSystem& system, const LawSwitches& law, int i, Axis axis)
         const GroupCoefficients c = CoefficientsOf(system, group);
         const PairInputs pair{system.X[i], system.Y[i], system.Z[i],
                               system.X[j], system.Y[j], system.Z[j],
-                              Real(ParitySign(law, i, j) * ScopeSign(law)),
+                              Real(PairSign(law, EqualParity(i, j))),
                               c.A, c.G, k[group - 1], sum};
         sum = EvaluateChecked(
             [axis, functions3x1](auto ops, PairInputs p) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/fpfault.h"
+#include "model/groups.h"
 #include "model/real.h"
 #include "model/switches.h"
 #include "model/taonsystem.h"
@@ -51,9 +52,6 @@ inline constexpr Real ContactBase = 2.72L; // the literal 2.72, not e
 inline constexpr Real ContactScale = 0.85L;
 inline constexpr Real ContactDecay = -0.5L;
 
-// Index groups 1..3 of slots 1..N: j <= N-50, N-50 < j <= N-25, j > N-25.
-constexpr int GroupCount = 3;
-int GroupOf(int slot, int slotCount);
 
 struct GroupCoefficients {
     Real A, B, C, D, F, G;
@@ -62,8 +60,17 @@ GroupCoefficients CoefficientsOf(const TaonSystem& system, int group);
 // The coefficients of shells B, C, D, F, G.
 std::array<Real, ShellCount> ShellCoefficients(const GroupCoefficients& c);
 
-int ScopeSign(const LawSwitches& law);
-int ParitySign(const LawSwitches& law, int i, int j);
+// sign(i, j) of the law, for the literal law, the pair engine and the push
+// curve alike: -1 under Gravoscope; under Taoscope +1 when the two slot
+// numbers have equal parity and -1 otherwise.
+constexpr bool EqualParity(int i, int j)
+{
+    return (i - j) % 2 == 0;
+}
+constexpr int PairSign(const LawSwitches& law, bool equalParity)
+{
+    return law.Taoscope && equalParity ? 1 : -1;
+}
 
 // r = sqrt(dz^2 + (dy^2 + dx^2)).
 template <class Ops>

@@ -1,5 +1,6 @@
 #include "model/pairforces.h"
 
+#include "model/extended.h"
 #include "model/fpfault.h"
 #include "model/negligibleshell.h"
 #include "model/usererror.h"
@@ -107,7 +108,7 @@ Value Combine(const std::array<Value, ShellCount>& shell, Value contact, bool fu
 
 bool SameBits(Real a, Real b)
 {
-    return std::memcmp(&a, &b, 10) == 0;
+    return std::memcmp(&a, &b, ExtendedSize) == 0;
 }
 
 } // namespace
@@ -118,7 +119,7 @@ struct PairForces::Sweep {
     int N = 0;
     bool XOnly = false;
     bool Functions3X1 = false;
-    int Scope = -1;
+    LawSwitches Law;
     SlotFlags Wanted{};
     std::array<GroupConstants, GroupCount> Groups{};
     std::array<int, Stride> GroupOfSlot{};
@@ -266,7 +267,7 @@ struct PairForces::Sweep {
         for (int j = 1; j <= N; ++j) {
             if (j == i || !Present(j))
                 continue;
-            const Real sign = Real(((i - j) % 2 == 0 ? 1 : -Scope) * Scope);
+            const Real sign = Real(PairSign(Law, EqualParity(i, j)));
             const Real a = Groups[GroupOfSlot[j]].A;
             const Real r = R[i * Stride + j];
             const Real bracket = S[i * Stride + j];
@@ -327,7 +328,7 @@ void PairForces::Prepare(const TaonSystem& system, const LawSwitches& law, const
     w.N = SlotsInUse(system);
     w.XOnly = xOnly;
     w.Functions3X1 = law.Functions3X1;
-    w.Scope = ScopeSign(law);
+    w.Law = law;
     w.Wanted = wanted;
     w.Suspect.fill(0);
     w.Fault.reset();

@@ -2,18 +2,17 @@
 
 #include "model/usererror.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
 namespace {
 
 // +1, -1, or 0 for a zero or a NaN.
 int SignOf(Real value)
 {
     return value > 0 ? 1 : value < 0 ? -1 : 0;
-}
-
-int PairSign(const LawSwitches& switches, Parity parity)
-{
-    // Slots 1 and 1 have equal parity, slots 1 and 2 opposite.
-    return ParitySign(switches, 1, parity == Parity::Equal ? 1 : 2) * ScopeSign(switches);
 }
 
 bool SameCoefficients(const GroupCoefficients& a, const GroupCoefficients& b)
@@ -39,6 +38,45 @@ Equilibrium Bisect(const GroupCoefficients& group, const LawSwitches& switches, 
     return {mid, insideSign > 0};
 }
 
+// Each shell term is w k f_m(s) with s = k r: one shape per width factor m,
+// which lives only for s between about 1e-3 and 2 (beyond, it underflows the
+// 80-bit range) and whose extrema and zeros lie at least 0.06 apart in ln s
+// for m = 1, down to 0.025 for m = 0.065. Stepping ln s by sqrt(m) / 100
+// puts six to ten samples between neighbouring ones.
+constexpr Real LowestS = 1e-3L;
+constexpr Real HighestS = 2;
+constexpr Real StepsPerSwing = 100;
+// The contact term varies on the scale of r - G: from G (1e-5 |G| away it
+// underflows) outwards in even steps of ln(r - G).
+constexpr Real ContactNearest = 1e-5L;
+constexpr Real ContactFarthest = 1e4L;
+constexpr Real ContactStep = 0.01L;
+
+// Distances inside [from, to], beside the caller's samples, at which the push
+// is sampled so that no two sign changes fall between neighbours.
+std::vector<Real> SearchDistances(const GroupCoefficients& group, const LawSwitches& switches, Real from, Real to)
+{
+    std::vector<Real> found;
+    const auto add = [&](Real r) {
+        if (from < r && r < to)
+            found.push_back(r);
+    };
+    const std::array<Real, ShellCount> k = ShellCoefficients(group);
+    const int shells = switches.Functions3X1 ? ShellG : ShellCount;
+    for (int shell = 0; shell < shells; ++shell) {
+        const Real centre = k[shell] / QuotientScale;
+        if (!(centre > 0)) // a zero or negative K faults at every distance
+            continue;
+        const Real step = std::sqrt(Shells[shell].Width) / StepsPerSwing;
+        for (Real u = std::log(LowestS); u < std::log(HighestS); u += step)
+            add(centre * std::exp(u));
+    }
+    if (switches.Functions3X1 && group.G != 0 && std::isfinite(group.G))
+        for (Real v = std::log(ContactNearest); v < std::log(ContactFarthest); v += ContactStep)
+            add(group.G + std::fabs(group.G) * std::exp(v));
+    return found;
+}
+
 } // namespace
 
 bool LawSetting::operator==(const LawSetting& other) const
@@ -60,7 +98,7 @@ LawSetting LawSettingOf(const TaonSystem& system, const LawSwitches& switches)
 
 Real Push(const GroupCoefficients& group, const LawSwitches& switches, Parity parity, Real r)
 {
-    return Real(PairSign(switches, parity)) * group.A * PairBracket(group, switches, r);
+    return Real(PairSign(switches, parity == Parity::Equal)) * group.A * PairBracket(group, switches, r);
 }
 
 std::vector<Real> EvenDistances(Real from, Real to, int count)
@@ -80,12 +118,18 @@ PushCurve SamplePush(const GroupCoefficients& group, const LawSwitches& switches
 {
     PushCurve curve;
     curve.Push.reserve(distances.size());
-    try {
-        for (Real r : distances)
-            curve.Push.push_back(Push(group, switches, parity, r));
-    } catch (const UserError& fault) {
-        curve.Push.clear();
-        curve.Fault = fault.what();
+    curve.Faults.resize(distances.size());
+    for (std::size_t k = 0; k < distances.size(); ++k) {
+        try {
+            curve.Push.push_back(Push(group, switches, parity, distances[k]));
+        } catch (const UserError& fault) {
+            curve.Push.push_back(std::numeric_limits<Real>::quiet_NaN());
+            curve.Faults[k] = fault.what();
+            if (curve.Fault.empty()) {
+                curve.Fault = fault.what();
+                curve.FaultAt = distances[k];
+            }
+        }
     }
     return curve;
 }
@@ -93,15 +137,37 @@ PushCurve SamplePush(const GroupCoefficients& group, const LawSwitches& switches
 std::vector<Equilibrium> FindEquilibria(const GroupCoefficients& group, const LawSwitches& switches, Parity parity,
                                         const std::vector<Real>& distances, const std::vector<Real>& push)
 {
+    std::vector<std::pair<Real, Real>> samples; // r and the push there
+    for (std::size_t k = 0; k < distances.size() && k < push.size(); ++k)
+        samples.emplace_back(distances[k], push[k]);
+    if (!distances.empty()) {
+        const auto [from, to] = std::minmax_element(distances.begin(), distances.end());
+        for (Real r : SearchDistances(group, switches, *from, *to)) {
+            try {
+                samples.emplace_back(r, Push(group, switches, parity, r));
+            } catch (const UserError&) {
+                // a faulting distance is no sample
+            }
+        }
+    }
+    std::stable_sort(samples.begin(), samples.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
     std::vector<Equilibrium> found;
-    std::size_t last = push.size(); // the last nonzero sample so far
-    for (std::size_t k = 0; k < push.size(); ++k) {
-        const int sign = SignOf(push[k]);
+    int lastSign = 0; // of the last nonzero sample so far
+    Real lastR = 0;
+    for (const auto& [r, value] : samples) {
+        const int sign = SignOf(value);
         if (sign == 0)
             continue;
-        if (last != push.size() && SignOf(push[last]) == -sign)
-            found.push_back(Bisect(group, switches, parity, distances[last], distances[k], -sign));
-        last = k;
+        if (lastSign == -sign) {
+            try {
+                found.push_back(Bisect(group, switches, parity, lastR, r, lastSign));
+            } catch (const UserError&) {
+                // a fault between the two samples hides that crossing
+            }
+        }
+        lastSign = sign;
+        lastR = r;
     }
     return found;
 }
@@ -112,6 +178,6 @@ std::vector<ShellCentre> ShellCentres(const GroupCoefficients& group, const LawS
     const int shells = switches.Functions3X1 ? ShellG : ShellCount;
     std::vector<ShellCentre> centres;
     for (int shell = 0; shell < shells; ++shell)
-        centres.push_back({"BCDFG"[shell], k[shell] / QuotientScale});
+        centres.push_back({CoefficientLetters[shell + 1], k[shell] / QuotientScale});
     return centres;
 }

@@ -35,11 +35,13 @@ Real Push(const GroupCoefficients& group, const LawSwitches& switches, Parity pa
 // `count` distances evenly spaced from `from` to `to`, both included.
 std::vector<Real> EvenDistances(Real from, Real to, int count);
 
-// The push of one group at every distance, or the text of the first fault met:
-// a faulting law has no curve.
+// The push of one group at every distance. A fault marks its own distance
+// only: the push there is NaN and the fault's text is kept beside it.
 struct PushCurve {
     std::vector<Real> Push;
-    std::string Fault; // empty when every distance was evaluated
+    std::vector<std::string> Faults; // per distance; empty where evaluated
+    std::string Fault;               // the first fault's text; empty when none
+    Real FaultAt = 0;                // and its distance
 };
 PushCurve SamplePush(const GroupCoefficients& group, const LawSwitches& switches, Parity parity,
                      const std::vector<Real>& distances);
@@ -51,10 +53,13 @@ struct Equilibrium {
     bool Stable;
 };
 
-// The sign changes of a sampled curve between neighbouring nonzero samples,
-// each bisected on the law itself until the midpoint equals an end: full
-// 80-bit precision. Exact zeros (underflowed tails) are no crossing. Throws
-// UserError on a fault.
+// Every sign change of the push between the first and last of `distances`:
+// the caller's samples (`push` at `distances`) together with samples of each
+// shell's region on a scale set by its width (and of the contact term's), so
+// that no two changes fall between neighbouring samples; each bisected on the
+// law itself until the midpoint equals an end: full 80-bit precision. Exact
+// zeros (underflowed tails) are no crossing; a NaN or a faulting distance is
+// no sample.
 std::vector<Equilibrium> FindEquilibria(const GroupCoefficients& group, const LawSwitches& switches, Parity parity,
                                         const std::vector<Real>& distances, const std::vector<Real>& push);
 

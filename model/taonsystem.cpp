@@ -1,6 +1,7 @@
 #include "model/taonsystem.h"
 
 #include "model/extended.h"
+#include "model/groups.h"
 
 #include <algorithm>
 
@@ -10,9 +11,24 @@ const std::array<CoefficientField, CoefficientCount> CoefficientFields = {
     &TaonSystem::A3, &TaonSystem::B3, &TaonSystem::C3, &TaonSystem::D3, &TaonSystem::F3, &TaonSystem::G3,
 };
 
-const std::array<const char*, CoefficientCount> CoefficientNames = {
-    "A1", "B1", "C1", "D1", "F1", "G1", "A2", "B2", "C2", "D2", "F2", "G2", "A3", "B3", "C3", "D3", "F3", "G3",
-};
+namespace {
+
+// "A1" ... "G3": the row's letter and the group's number.
+constexpr auto NameTexts = [] {
+    std::array<std::array<char, 3>, CoefficientCount> names{};
+    for (int k = 0; k < CoefficientCount; ++k)
+        names[k] = {CoefficientLetters[k % CoefficientRows], char('1' + k / CoefficientRows), '\0'};
+    return names;
+}();
+
+} // namespace
+
+const std::array<const char*, CoefficientCount> CoefficientNames = [] {
+    std::array<const char*, CoefficientCount> names{};
+    for (int k = 0; k < CoefficientCount; ++k)
+        names[k] = NameTexts[k].data();
+    return names;
+}();
 
 int SlotsInUse(const TaonSystem& system)
 {

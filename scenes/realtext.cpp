@@ -20,6 +20,36 @@ locale_t CLocale()
     return c;
 }
 
+// Digits of a decimal's significand, leading zeros aside.
+std::size_t SignificantDigits(const std::string& text)
+{
+    std::size_t count = 0;
+    for (char c : text.substr(0, text.find('e'))) {
+        if (c >= '1' && c <= '9')
+            ++count;
+        else if (c == '0' && count > 0)
+            ++count;
+    }
+    return count;
+}
+
+// to_chars picks the plain form on a tie in length, and writes a whole number
+// beyond 2^64 in full, with more digits than the value needs; there the
+// exponent form of the shortest digits is as short and says no more.
+std::string ShortestDecimal(Real value)
+{
+    char buffer[64];
+    std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (written.ec != std::errc())
+        return {};
+    const std::string text(buffer, written.ptr);
+    if (text.find_first_of(".eni") != std::string::npos)
+        return text;
+    written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string other(buffer, written.ptr);
+    return other.size() == text.size() && SignificantDigits(other) < SignificantDigits(text) ? other : text;
+}
+
 } // namespace
 
 std::string BytesToHex(const std::uint8_t* bytes, int count)
@@ -48,16 +78,19 @@ bool HexToBytes(const std::string& text, std::uint8_t* bytes, int count)
 
 std::string RealToText(Real value)
 {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (ec == std::errc()) {
-        const std::string text(buffer, end);
-        Real back = 0;
-        if (TextToReal(text, back) && StoredBytes(back) == StoredBytes(value))
-            return text;
-    }
+    const std::string text = ShortestDecimal(value);
+    Real back = 0;
+    if (TextToReal(text, back) && StoredBytes(back) == StoredBytes(value))
+        return text;
     const ExtendedBytes bytes = StoredBytes(value);
     return RawPrefix + BytesToHex(bytes.data(), ExtendedSize);
+}
+
+std::string RealToPortableText(Real value)
+{
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    return ShortestDecimal(value);
 }
 
 bool TextToReal(const std::string& text, Real& value)

@@ -1,5 +1,6 @@
 #include "scenes/scenetext.h"
 
+#include "model/groups.h"
 #include "model/usererror.h"
 #include "scenes/figures.h"
 #include "scenes/realtext.h"
@@ -162,10 +163,10 @@ std::string StarterSceneText()
                        "# dt: the time step of a run.\n";
     AppendScalarLine(text, "dt", square.dt);
     text.append("#\n"
-                "# The interaction coefficients A B C D F G (there is no E), one row per\n"
-                "# index group: A1 ... G1 act for slots 1-50, A2 ... G2 for 51-75,\n"
-                "# A3 ... G3 for 76-100. A is a factor; B C D F G place the shells and\n"
-                "# must not be 0.\n");
+                "# The interaction coefficients A B C D F G (there is no E), one row per\n");
+    text.append("# index group: A1 ... G1 act for slots " + GroupRangeText(1) + ", A2 ... G2 for " +
+                GroupRangeText(2) + ",\n# A3 ... G3 for " + GroupRangeText(3) +
+                ". A is a factor; B C D F G place the shells and\n# must not be 0.\n");
     for (int k = 0; k < CoefficientCount; ++k)
         AppendScalarLine(text, CoefficientNames[k], square.*CoefficientFields[k]);
     text.append("#\n"

@@ -407,7 +407,8 @@ const std::vector<CliCommand>& CliCommands()
                    OptionUse::Repeatable},
                   {"--dump", "FILE",
                    "write the present slots at step 0 and every N-th step:\n"
-                   "FILE.xyz extended XYZ (species X, pos, vel, group;\n"
+                   "FILE.xyz extended XYZ (species X, pos, velo and\n"
+                   "momenta, both the velocity, group;\n"
                    "step and time on each frame's comment line), FILE.csv\n"
                    "rows step,time,slot,group,x,y,z,u,v,w; time is the\n"
                    "sum of dt over the steps taken"},

@@ -52,24 +52,22 @@ void PrintCurves(const std::vector<Real>& distances, const std::array<PushCurve,
     for (std::size_t k = 0; k < distances.size(); ++k) {
         out << RealToText(distances[k]);
         for (const PushCurve& curve : curves)
-            out << ',' << (curve.Fault.empty() ? RealToText(curve.Push[k]) : curve.Fault);
+            out << ',' << (curve.Faults[k].empty() ? RealToText(curve.Push[k]) : curve.Faults[k]);
         out << '\n';
     }
 }
 
-// Equilibria, one group at a time; a group that faults gives its fault's
-// text in place of a distance.
+// Equilibria, one group at a time, where the law holds; a group that faults
+// adds its first fault's distance and text in place of stable or unstable.
 void PrintEquilibria(const LawSetting& setting, const std::vector<Real>& distances,
                      const std::array<PushCurve, GroupCount>& curves, std::ostream& out)
 {
     for (int g = 0; g < GroupCount; ++g) {
-        if (!curves[g].Fault.empty()) {
-            out << g + 1 << ',' << curves[g].Fault << '\n';
-            continue;
-        }
         for (const Equilibrium& e :
              FindEquilibria(setting.Groups[g], setting.Switches, Parity::Equal, distances, curves[g].Push))
             out << g + 1 << ',' << RealToText(e.R) << ',' << (e.Stable ? "stable" : "unstable") << '\n';
+        if (!curves[g].Fault.empty())
+            out << g + 1 << ',' << RealToText(curves[g].FaultAt) << ',' << curves[g].Fault << '\n';
     }
 }
 
@@ -92,12 +90,15 @@ const CommandSpec& LawSpec()
                 {"--functions3x1", "", "the contact term in place of the G shell"},
                 {"--equilibria", "",
                  "instead of the curve, one line per sign change of the\n"
-                 "push between two samples: group,r,stable|unstable,\n"
-                 "r to the last bit of the law's own arithmetic"},
+                 "push from R0 to R1, each shell searched on the scale\n"
+                 "of its width: group,r,stable|unstable, r to the last\n"
+                 "bit of the law's own arithmetic"},
             },
         .Notes = "Prints r,push1,push2,push3 and one row per sample: push = sign x A x S(r) of\n"
-                 "the group, positive apart, negative together. A group whose coefficients make\n"
-                 "the law fault shows the fault's text in its column; the status is then 1.\n",
+                 "the group, positive apart, negative together. Where a group's law faults at a\n"
+                 "distance, that row shows the fault's text in place of the push (with\n"
+                 "--equilibria, a line group,r,text for the group's first fault); the other rows\n"
+                 "are kept, the status is then 1 and the message names the group and the r.\n",
     };
     return spec;
 }
@@ -117,6 +118,7 @@ int LawCommand(const CommandLine& args, std::istream& in, std::ostream& out)
     FlushOutput(out, "law");
     for (int g = 0; g < GroupCount; ++g)
         if (!curves[g].Fault.empty())
-            throw UserError("law: group " + std::to_string(g + 1) + ": " + curves[g].Fault);
+            throw UserError("law: group " + std::to_string(g + 1) + " at r = " + RealToText(curves[g].FaultAt) + ": " +
+                            curves[g].Fault);
     return 0;
 }

@@ -10,5 +10,7 @@
 const CommandSpec& LawSpec();
 
 // `args` read by LawSpec. Returns 0; throws UsageError for a bad command line
-// and UserError, after printing every group, when a group's law faults.
+// and UserError, after printing every group, when a group's law faults
+// somewhere: the text names the group and the first such distance, and only
+// the rows of faulting distances say so.
 int LawCommand(const CommandLine& args, std::istream& in, std::ostream& out);

@@ -2,6 +2,8 @@
 // colours and font.
 #include "ui/mainform.h"
 
+#include "model/groups.h"
+#include "scenes/numbertext.h"
 #include "ui/buttonlooks.h"
 #include "ui/lamp.h"
 #include "view/colours.h"
@@ -196,36 +198,32 @@ void TMainForm::BuildControlPanel()
 void TMainForm::BuildCoefficientGrid()
 {
     static constexpr int Columns[] = {136, 176, 216};
-    static const QColor GroupColours[] = {Colours::Lime, Colours::Yellow, Colours::Red};
-    static constexpr const char* Letters = "ABCDFG";
-    static constexpr const char* Initial[] = {"1", "1", "2", "3", "4", "5"};
-    for (int group = 0; group < 3; ++group)
-        for (int row = 0; row < 6; ++row) {
-            const int index = 6 * group + row;
-            const QByteArray name = QByteArray("Edit") + Letters[row] + QByteArray::number(group + 1);
-            auto* edit = Place(new QLineEdit(QString::fromLatin1(Initial[row]), Panel1), name.constData(),
+    for (int group = 0; group < GroupCount; ++group)
+        for (int row = 0; row < CoefficientRows; ++row) {
+            const int index = CoefficientRows * group + row;
+            const QByteArray name = QByteArray("Edit") + CoefficientLetters[row] + QByteArray::number(group + 1);
+            auto* edit = Place(new QLineEdit(FloatToText(StartingCoefficients[row]), Panel1), name.constData(),
                                Columns[group], 24 * row, 25, 23);
             edit->setFont(StandInFont(QStringLiteral("Times New Roman"), 10));
-            Colour(edit, GroupColours[group], QColor());
+            Colour(edit, QColor(Colours::GroupColours[group]), QColor());
             NumericKeyGuard::Attach(edit);
             CoefficientEdits[index] = edit;
         }
-    for (int row = 0; row < 6; ++row)
-        Caption(Panel1, QStringLiteral("%1%2").arg(QLatin1Char(Letters[row])).arg(1), 120, 24 * row + 4);
+    for (int row = 0; row < CoefficientRows; ++row)
+        Caption(Panel1, QStringLiteral("%1%2").arg(QLatin1Char(CoefficientLetters[row])).arg(1), 120, 24 * row + 4);
     Caption(Panel1, QStringLiteral("2"), 168, 4);
     Caption(Panel1, QStringLiteral("3"), 208, 4);
 
     static constexpr struct {
         const char* name;
-        const char* text;
         int left;
         int width;
-    } Ranges[] = {{"Edit1", "1-50", 136, 33}, {"Edit2", "51-75", 168, 33}, {"Edit3", "76-100", 200, 41}};
-    for (int group = 0; group < 3; ++group) {
-        auto* range = Place(new QLineEdit(QString::fromLatin1(Ranges[group].text), Panel1), Ranges[group].name,
-                            Ranges[group].left, 152, Ranges[group].width, 22);
+    } Ranges[] = {{"Edit1", 136, 33}, {"Edit2", 168, 33}, {"Edit3", 200, 41}};
+    for (int group = 0; group < GroupCount; ++group) {
+        auto* range = Place(new QLineEdit(QString::fromStdString(GroupRangeText(group + 1)), Panel1),
+                            Ranges[group].name, Ranges[group].left, 152, Ranges[group].width, 22);
         range->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8));
-        Colour(range, GroupColours[group], QColor());
+        Colour(range, QColor(Colours::GroupColours[group]), QColor());
     }
 }
 

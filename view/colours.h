@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/groups.h"
+
 #include <QRgb>
 
 #include <array>
@@ -19,7 +21,7 @@ constexpr QRgb Silver = qRgb(192, 192, 192);
 constexpr QRgb Aqua = qRgb(0, 255, 255);
 
 // The three index groups of the coefficient columns, first to last.
-inline constexpr std::array<QRgb, 3> GroupColours{Lime, Yellow, Red};
+inline constexpr std::array<QRgb, GroupCount> GroupColours{Lime, Yellow, Red};
 } // namespace Colours
 
 // Colour of point i among count slots: by parity under Taoscope (odd red, even
@@ -29,9 +31,5 @@ constexpr QRgb PointColour(int i, int count, bool taoscope)
 {
     if (taoscope)
         return i % 2 != 0 ? Colours::Red : Colours::Lime;
-    if (i <= count - 50)
-        return Colours::GroupColours[0];
-    if (i <= count - 25)
-        return Colours::GroupColours[1];
-    return Colours::GroupColours[2];
+    return Colours::GroupColours[GroupOf(i, count) - 1];
 }

@@ -215,11 +215,10 @@ private slots:
     void taoscopeSignFollowsParity()
     {
         const LawSwitches taoscope{true, false};
-        QCOMPARE(ScopeSign(taoscope), 1);
-        QCOMPARE(ScopeSign({}), -1);
-        QCOMPARE(ParitySign(taoscope, 3, 7), 1);
-        QCOMPARE(ParitySign(taoscope, 3, 8), -1);
-        QCOMPARE(ParitySign({}, 3, 8), 1);
+        QCOMPARE(PairSign(taoscope, EqualParity(3, 7)), 1);
+        QCOMPARE(PairSign(taoscope, EqualParity(3, 8)), -1);
+        QCOMPARE(PairSign({}, EqualParity(3, 7)), -1);
+        QCOMPARE(PairSign({}, EqualParity(3, 8)), -1);
         TaonSystem odd = EmptyModel();
         Place(odd, 1, 0, 0, 0);
         Place(odd, 3, 0.6L, 0.8L, 0);

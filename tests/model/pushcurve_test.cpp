@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 using namespace testscenes;
 
@@ -78,6 +79,46 @@ private slots:
         // Shell centres at s = 1: F's at 4 / 1.029; no G shell beside the contact term.
         const std::vector<ShellCentre> centres = ShellCentres(ReferenceRow, {false, true});
         QVERIFY(centres.size() == 4 && centres[3].Shell == 'F' && centres[3].R == 4 / 1.029L);
+    }
+
+    // A scan with a hundred samples across the narrowest swing of any shell
+    // finds no sign change that the search misses, over random laws; the
+    // first is one whose G shell swings +380, -386, +0.25 within one of the
+    // window's sample intervals.
+    void everySignChangeIsFound()
+    {
+        std::mt19937_64 random(21);
+        std::uniform_real_distribution<double> strength(-3, 3), logK(std::log(0.05), std::log(30.0));
+        const auto K = [&] { return Real(std::exp(logK(random))); };
+        const std::vector<Real> shown = EvenDistances(0.05L, 12, 1000);
+        int changes = 0;
+        for (int set = 0; set < 30; ++set) {
+            const GroupCoefficients group = set == 0 ? GroupCoefficients{1, 0.2L, 1, 0.5L, 20, 0.1L}
+                                                     : GroupCoefficients{strength(random), K(), K(), K(), K(), K()};
+            const LawSwitches law{set % 3 == 1, set % 3 == 2};
+            const std::vector<Equilibrium> found =
+                FindEquilibria(group, law, Parity::Equal, shown, SamplePush(group, law, Parity::Equal, shown).Push);
+            int lastSign = 0;
+            Real lastR = 0;
+            for (Real r = 0.05L; r <= 12; r *= 1.0005L) {
+                const Real push = Push(group, law, Parity::Equal, r);
+                const int sign = push > 0 ? 1 : push < 0 ? -1 : 0;
+                if (sign == 0)
+                    continue;
+                if (sign == -lastSign) {
+                    ++changes;
+                    QVERIFY2(std::any_of(found.begin(), found.end(),
+                                         [&](const Equilibrium& e) { return lastR <= e.R && e.R <= r; }),
+                             qPrintable(QStringLiteral("set %1: a change between %2 and %3")
+                                            .arg(set)
+                                            .arg(double(lastR), 0, 'g', 10)
+                                            .arg(double(r), 0, 'g', 10)));
+                }
+                lastSign = sign;
+                lastR = r;
+            }
+        }
+        QVERIFY2(changes > 100, qPrintable(QString::number(changes)));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace testscenes;
 
@@ -58,6 +59,46 @@ private slots:
         QCOMPARE(q.MomentumSize, 0.0L);
         QCOMPARE(q.Centroid.x, 0.0L);
         QCOMPARE(q.Gyration, 0.0L); // not 0/0
+    }
+
+    // Speeds 5, momentum 5 and distances 5 from the centroid at every scale,
+    // where the squares overflow or underflow but the figures fit.
+    void figuresFitWhereTheyFit_data()
+    {
+        QTest::addColumn<Real>("scale");
+        QTest::newRow("plain") << 1.0L;
+        QTest::newRow("huge") << 1e2500L;
+        QTest::newRow("tiny") << 1e-2500L;
+    }
+
+    void figuresFitWhereTheyFit()
+    {
+        QFETCH(Real, scale);
+        TaonSystem s = EmptyModel();
+        Place(s, 1, 0, 0, 0, 3 * scale, 0, 4 * scale);
+        Place(s, 51, 6 * scale, 8 * scale, 0);
+        Settle(s);
+        const RunQuantities q = MeasureRun(s);
+        for (Real figure : {q.MomentumSize, q.LargestSpeed, q.Gyration})
+            QVERIFY2(std::fabs(figure / scale / 5 - 1) < 1e-18L, qPrintable(QString::number(double(figure / scale))));
+    }
+
+    void aNaNSpeedIsTheLargest_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::newRow("first point") << 1;
+        QTest::newRow("last point") << 76;
+    }
+
+    void aNaNSpeedIsTheLargest()
+    {
+        QFETCH(int, slot);
+        TaonSystem s = EmptyModel();
+        Place(s, 1, 0, 0, 0, 2);
+        Place(s, 51, 1, 0, 0, 0, 3);
+        Place(s, 76, 2, 0, 0, 1);
+        s.W[slot] = std::numeric_limits<Real>::quiet_NaN();
+        QVERIFY(std::isnan(MeasureRun(s).LargestSpeed));
     }
 
     // Between equal coefficient rows the law is reciprocal: what one point

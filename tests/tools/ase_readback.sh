@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A dump read back by ASE: frame count, steps, species, and the first and last
-# frames against the scenes they came from. Skipped (77) without python3-ase.
+# frames against the scenes they came from, velocities as ASE's own and as
+# the velo column OVITO reads. Skipped (77) without python3-ase.
 set -euo pipefail
 cli=$1 python=
 for candidate in python3 /usr/bin/python3; do # Debian's ASE is the system python's
@@ -23,7 +24,8 @@ for frame, scene in ((frames[0], "start.scene"), (frames[-1], "end.scene")):
     expected = [[float(v) for v in row[3:9]] for row in rows if row[2] != "0"]
     assert frame.get_chemical_symbols() == ["X"] * len(expected) == ["X"] * 4, frame.get_chemical_symbols()
     assert frame.get_positions().tolist() == [row[:3] for row in expected], (scene, frame.get_positions())
-    assert frame.arrays["vel"].tolist() == [row[3:] for row in expected], (scene, frame.arrays["vel"])
+    assert frame.get_velocities().tolist() == [row[3:] for row in expected], (scene, frame.get_velocities())
+    assert frame.arrays["velo"].tolist() == [row[3:] for row in expected], (scene, frame.arrays["velo"])
 assert frames[0].get_positions().tolist() != frames[-1].get_positions().tolist(), "nothing moved"
 print(f"ASE read {len(frames)} frames of {len(frames[0])} points")
 PYTHON

@@ -74,10 +74,20 @@ private slots:
         QStringList lines;
         QString error;
         QCOMPARE(Law({"--samples", "3"}, lines, error, 0), 1);
-        QCOMPARE(error, QStringLiteral("zarvitone-cli: law: group 3: Floating point division by zero\n"));
+        QCOMPARE(error, QStringLiteral("zarvitone-cli: law: group 3 at r = 0.05: Floating point division by zero\n"));
         QCOMPARE(lines.size(), 4);
         for (const QString& row : lines.mid(1))
             QCOMPARE(row.section(QLatin1Char(','), 3), QStringLiteral("Floating point division by zero"));
+
+        // A fault at one distance marks that row only.
+        QCOMPARE(Law({"--from", "1e-2500", "--to", "1", "--samples", "2"}, lines, error), 1);
+        QCOMPARE(error, QStringLiteral("zarvitone-cli: law: group 1 at r = 1e-2500: Floating point overflow\n"));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1],
+                 QStringLiteral("1e-2500,Floating point overflow,Floating point overflow,Floating point overflow"));
+        Real push = 0;
+        QVERIFY(TextToReal(lines[2].section(QLatin1Char(','), 1, 1).toStdString(), push));
+        QCOMPARE(push, Push({1, 1, 2, 3, 4, 5}, {}, Parity::Equal, 1));
 
         QCOMPARE(Law({"--equilibria"}, lines, error), 0);
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^[123],[0-9.]+,(un)?stable$"))), lines);

@@ -36,26 +36,28 @@ int Root(std::vector<int>& parent, int k)
 
 ClusterCutoffs LawCutoffs(const PairLaw& law)
 {
-    ClusterCutoffs cutoffs;
     const LawSwitches& switches = law.Setting().Switches;
+    // Each row's curve once per parity, or the text of its fault.
+    std::array<std::array<Real, 2>, GroupCount> curve{};
+    std::array<std::string, GroupCount> fault;
+    for (int g = 1; g <= GroupCount; ++g) {
+        const GroupPotential& potential = law.Group(g);
+        fault[g - 1] = potential.Fault();
+        try {
+            if (fault[g - 1].empty())
+                for (Parity parity : {Parity::Equal, Parity::Opposite})
+                    curve[g - 1][int(parity)] = CurveCutoff(potential, law.Setting().Groups[g - 1], switches, parity);
+        } catch (const UserError& error) {
+            fault[g - 1] = error.what();
+        }
+    }
+    ClusterCutoffs cutoffs;
     for (int g = 1; g <= GroupCount; ++g) {
         for (int h = g; h <= GroupCount; ++h) {
             const int pair = GroupPairIndex(g, h);
-            try {
-                for (Parity parity : {Parity::Equal, Parity::Opposite}) {
-                    Real cutoff = std::numeric_limits<Real>::infinity();
-                    for (int group : {g, h}) {
-                        const GroupPotential& potential = law.Group(group);
-                        if (!potential.Fault().empty())
-                            throw UserError(potential.Fault());
-                        cutoff = std::min(cutoff, CurveCutoff(potential, law.Setting().Groups[group - 1], switches,
-                                                              parity));
-                    }
-                    cutoffs.R[pair][int(parity)] = cutoff;
-                }
-            } catch (const UserError& fault) {
-                cutoffs.Fault[pair] = fault.what();
-            }
+            cutoffs.Fault[pair] = fault[g - 1].empty() ? fault[h - 1] : fault[g - 1];
+            for (int parity : {0, 1})
+                cutoffs.R[pair][parity] = std::min(curve[g - 1][parity], curve[h - 1][parity]);
         }
     }
     return cutoffs;

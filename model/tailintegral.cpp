@@ -158,7 +158,6 @@ TailIntegral::TailIntegral(const std::function<Real(Real)>& f, Real from, Real t
         Panel& panel = panels_[k];
         panel.Low = p.Low;
         panel.High = p.High;
-        panel.Beyond = beyond;
         // The integral of sum c_k T_k from -1, scaled to the panel's length.
         auto& g = panel.Integral;
         g.fill(0);
@@ -172,6 +171,7 @@ TailIntegral::TailIntegral(const std::function<Real(Real)>& f, Real from, Real t
             atLow += j % 2 == 0 ? g[j] : -g[j];
         g[0] = -atLow;
         beyond += Clenshaw(g, 1);
+        panel.Whole = beyond;
     }
 
     for (const Sampled& p : accurate)
@@ -190,5 +190,5 @@ Real TailIntegral::At(Real x) const
     auto it = std::upper_bound(panels_.begin(), panels_.end(), x, [](Real v, const Panel& p) { return v < p.Low; });
     const Panel& p = it == panels_.begin() ? *it : *std::prev(it);
     const Real t = std::clamp((2 * x - p.Low - p.High) / (p.High - p.Low), Real(-1), Real(1));
-    return p.Beyond + Clenshaw(p.Integral, 1) - Clenshaw(p.Integral, t);
+    return p.Whole - Clenshaw(p.Integral, t);
 }

@@ -44,7 +44,7 @@ public:
 private:
     struct Panel {
         Real Low, High;
-        Real Beyond; // integral of f from High to To()
+        Real Whole; // integral of f from Low to To()
         std::array<Real, Degree + 2> Integral; // series of the integral from Low, in T_k of the panel
     };
     Real from_, to_;

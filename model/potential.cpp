@@ -103,6 +103,8 @@ Real GroupPotential::At(Real r) const
 {
     if (!table_)
         throw UserError(fault_);
+    if (std::isnan(r))
+        return r;
     if (!(r >= floor_ && r <= faultlessTo_))
         PairBracket(row_, switches_, r);
     if (r >= end_)

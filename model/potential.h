@@ -28,7 +28,9 @@
 //
 // for r > G, and its value just above G for r <= G, where H is zero.
 //
-// Accuracy: U is within PotentialTolerance x (integral of |A S| over all r).
+// Accuracy: U is within PotentialTolerance x (integral of |A S| over all r),
+// as far as the rounding of 80-bit samples allows (tailintegral.h): for rows
+// whose shells are not a million times narrower than the table.
 inline constexpr Real PotentialTolerance = 1e-12L;
 
 // Equal coefficients; a NaN equals nothing, as a row holding one has no potential.
@@ -43,8 +45,8 @@ public:
 
     // Empty when the table was made; otherwise why not (the law's fault text).
     const std::string& Fault() const { return fault_; }
-    // U(r) for r >= 0. Throws UserError with the law's fault text where the
-    // law faults at r, and with Fault() when there is no table.
+    // U(r) for r >= 0, NaN for a NaN. Throws UserError with the law's fault
+    // text where the law faults at r, and with Fault() when there is no table.
     Real At(Real r) const;
 
     // Where the table sampled A S, in increasing order, and A S there: the

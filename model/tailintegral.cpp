@@ -12,9 +12,13 @@ namespace {
 
 constexpr int N = TailIntegral::Degree;
 constexpr Real FirstPassShare = 1e-3L;
-// A panel this much narrower than the whole is kept as it is, so a function
-// that never settles (noise at the last bit) still ends.
+// Coefficients this small beside the panel's samples are rounding noise,
+// which no split removes: such a panel is as good as 80 bits make it.
+constexpr Real NoiseShare = 0x1p-56L;
+// A panel this much narrower than the whole is kept as it is, and a table of
+// more panels than this is refused: a bound on the work for any f.
 constexpr Real NarrowestShare = 0x1p-40L;
+constexpr std::size_t MostPanels = 1 << 16;
 
 using Samples = std::array<Real, N + 1>;
 using Series = std::array<Real, N + 1>;
@@ -100,6 +104,8 @@ void Refine(const std::function<Real(Real)>& f, const Sampled& p, Real narrowest
 {
     if (accept(p) || p.High - p.Low <= narrowest) {
         out.push_back(p);
+        if (out.size() > MostPanels)
+            throw UserError("The function changes too sharply to be tabulated.");
         return;
     }
     const Real mid = (p.Low + p.High) / 2;
@@ -144,7 +150,9 @@ TailIntegral::TailIntegral(const std::function<Real(Real)>& f, Real from, Real t
 
     const Real allowed = to > from ? tolerance * scale_ / (to - from) : 0;
     std::vector<Sampled> accurate;
-    const auto accurateHere = [allowed](const Sampled& p) { return Tail(Coefficients(p.F)) <= allowed; };
+    const auto accurateHere = [allowed](const Sampled& p) {
+        return Tail(Coefficients(p.F)) <= std::max(allowed, NoiseShare * LargestSample(p.F));
+    };
     for (const Sampled& p : resolved)
         Refine(f, p, narrowest, accurateHere, accurate);
 

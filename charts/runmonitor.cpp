@@ -67,6 +67,7 @@ struct Choice {
     const char* Name;
     RunPlot::Figure Value;
 };
+// All sizes, never below zero.
 const std::array<Choice, 3> SecondFigures = {{
     {"Momentum", [](const RunSample& s) { return s.Figures.MomentumSize; }},
     {"Radius of gyration", [](const RunSample& s) { return s.Figures.Gyration; }},
@@ -119,7 +120,7 @@ RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDial
 
     EnergyPlot = new RunPlot(this);
     EnergyPlot->setObjectName(QStringLiteral("EnergyPlot"));
-    EnergyPlot->ShowFigures(QStringLiteral("Kinetic energy"), EnergyLines());
+    EnergyPlot->ShowFigures(QStringLiteral("Kinetic energy"), EnergyLines(), true);
 
     SecondFigure = new QComboBox(this);
     SecondFigure->setObjectName(QStringLiteral("SecondFigure"));
@@ -238,7 +239,7 @@ void RunMonitor::ChooseSecondFigure(int index)
 {
     const Choice& choice = SecondFigures.at(std::size_t(index));
     SecondPlot->ShowFigures(QString::fromLatin1(choice.Name),
-                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}});
+                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}}, true);
     SecondPlot->Update(record_);
 }
 

@@ -133,6 +133,9 @@ RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDial
 
     SampleNote = new QLabel(this);
     SampleNote->setObjectName(QStringLiteral("SampleNote"));
+    // Its text changes at every refresh; were its width to follow, every
+    // refresh would lay out the whole window and redraw both charts.
+    SampleNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Clear = new QPushButton(QStringLiteral("Clear"), this);
     Clear->setObjectName(QStringLiteral("Clear"));
     SaveCsv = new QPushButton(QStringLiteral("Save CSV..."), this);

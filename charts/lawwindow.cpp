@@ -309,9 +309,18 @@ void InteractionLawWindow::PlotAxes(PushScale scale, const PlottedExtent& extent
     } else {
         auto* compressed = new QCategoryAxis;
         compressed->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        for (const AxisTick& tick : CompressedTicks(extent.Largest))
-            compressed->append(tick.Label, tick.Plotted);
         compressed->setTitleText(QStringLiteral("push, compressed"));
+        // Only the ticks in range, also once zoomed: Qt draws a label past the
+        // range at the axis's end, over the label there.
+        const auto placeTicks = [compressed, ticks = CompressedTicks(extent.Largest)](qreal min, qreal max) {
+            for (const QString& label : compressed->categoriesLabels())
+                compressed->remove(label);
+            compressed->setStartValue(min);
+            for (const AxisTick& tick : ticks)
+                if (min <= tick.Plotted && tick.Plotted <= max)
+                    compressed->append(tick.Label, tick.Plotted);
+        };
+        connect(compressed, &QValueAxis::rangeChanged, compressed, placeTicks);
         axisY = compressed;
     }
     const double margin = extent.High > extent.Low ? 0.05 * (extent.High - extent.Low) : 1;

@@ -2,6 +2,7 @@
 #include "scripteddialogs.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -70,6 +71,11 @@ private slots:
         window.findChild<QComboBox*>(QStringLiteral("LawScale"))->setCurrentIndex(1);
         const auto* compressed = qobject_cast<QLineSeries*>(window.Chart()->series().first());
         QVERIFY(std::fabs(compressed->at(300).y() - std::asinh(linear / 1e-12)) < 1e-9);
+        // Every label lies in the range: Qt would draw one past it at the end, over another.
+        auto* axis = qobject_cast<QCategoryAxis*>(window.Chart()->axes(Qt::Vertical).first());
+        QVERIFY(axis->count() >= 3);
+        for (const QString& label : axis->categoriesLabels())
+            QVERIFY2(axis->min() <= axis->endValue(label) && axis->endValue(label) <= axis->max(), qPrintable(label));
     }
 
     // The window keeps the size it is given, whatever the readout and a

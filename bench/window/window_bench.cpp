@@ -90,7 +90,8 @@ void Opened(QWidget* window)
 {
     if (!QTest::qWaitForWindowExposed(window))
         std::fprintf(stderr, "%s was not shown\n", qPrintable(window->windowTitle()));
-    QCoreApplication::processEvents();
+    // A chart's first paint comes in more than one pass of the event loop.
+    QTest::qWait(100);
 }
 
 // The engine alone and every condition take their turn in every round and

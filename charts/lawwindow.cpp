@@ -11,7 +11,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -66,7 +65,6 @@ InteractionLawWindow::InteractionLawWindow(std::function<LawSetting()> source, U
     chart_ = new QChart;
     chart_->setTheme(QChart::ChartThemeDark);
     chart_->legend()->setAlignment(Qt::AlignBottom);
-    connect(chart_, &QChart::plotAreaChanged, this, &InteractionLawWindow::PlaceFaultTexts);
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("LawChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -98,6 +96,13 @@ void InteractionLawWindow::BuildControls()
     valueLabel_ = new QLabel(this);
     valueLabel_->setObjectName(QStringLiteral("LawValue"));
     valueLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The readout is elided to the window's width: its length must not set
+    // the window's, and a wrapped one would move the chart under the mouse.
+    valueLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    faultNote_ = new QLabel(this);
+    faultNote_->setObjectName(QStringLiteral("LawFaults"));
+    faultNote_->setWordWrap(true);
+    faultNote_->hide();
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("r from"), this));
@@ -112,9 +117,12 @@ void InteractionLawWindow::BuildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(view_, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Drag a rectangle to zoom. Markers: filled circle stable "
-                                                "equilibrium, open circle unstable, square shell centre."),
-                                 this));
+    layout->addWidget(faultNote_);
+    auto* help = new QLabel(QStringLiteral("Drag a rectangle to zoom. Markers: filled circle stable "
+                                           "equilibrium, open circle unstable, square shell centre."),
+                            this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
     layout->addWidget(valueLabel_);
 }
 
@@ -139,8 +147,8 @@ bool InteractionLawWindow::Stale() const
 
 void InteractionLawWindow::RangeExit()
 {
-    const QString from = FloatToText(from_), to = FloatToText(to_);
-    if (fromField_->text() == from && toField_->text() == to)
+    // The fields show the range shown, a zoomed one too; only a typed range is sampled anew.
+    if (!fromField_->isModified() && !toField_->isModified())
         return;
     const bool taken = Guarded(dialogs_, [this] {
         const Real newFrom = TextToFloat(fromField_->text());
@@ -181,129 +189,159 @@ void InteractionLawWindow::Redraw()
 
 void InteractionLawWindow::Plot()
 {
-    const LawSetting& setting = *shown_;
     const PushScale scale = scaleBox_->currentIndex() == 0 ? PushScale::Linear : PushScale::Compressed;
     chart_->removeAllSeries();
     for (QAbstractAxis* axis : chart_->axes()) {
         chart_->removeAxis(axis);
         delete axis;
     }
-    chart_->setTitle(Caption(setting.Switches));
-    for (QGraphicsSimpleTextItem* text : faultTexts_)
-        delete text;
-    faultTexts_.clear();
-
-    double low = 0, high = 0, largest = 0;
-    std::vector<QAbstractSeries*> markers;
+    chart_->setTitle(Caption(shown_->Switches));
+    PlottedExtent extent;
+    std::vector<QAbstractSeries*> unnamed; // mirrors and markers stay out of the legend
+    QStringList faults;
     for (int g = 0; g < GroupCount; ++g) {
-        const GroupCurve& group = groups_[g];
-        const QColor colour(Colours::GroupColours[g]);
-        auto* curve = new QLineSeries;
-        curve->setName(GroupName(g) + (group.Curve.Fault.empty()
-                                           ? QString()
-                                           : QStringLiteral(": ") + QString::fromStdString(group.Curve.Fault)));
-        curve->setPen(QPen(colour, 2));
-        chart_->addSeries(curve);
-        if (!group.Curve.Fault.empty()) {
-            auto* text = new QGraphicsSimpleTextItem(curve->name(), chart_);
-            text->setBrush(colour);
-            faultTexts_.push_back(text);
-        }
-        QLineSeries* mirror = nullptr;
-        if (setting.Switches.Taoscope && group.Curve.Fault.empty()) {
-            mirror = new QLineSeries;
-            mirror->setPen(QPen(colour, 1.5, Qt::DashLine));
-            chart_->addSeries(mirror);
-            markers.push_back(mirror);
-        }
-        QList<QPointF> points, mirrored;
-        for (std::size_t k = 0; k < group.Curve.Push.size(); ++k) {
-            const Real push = group.Curve.Push[k];
-            const double y = PlottedPush(push, scale);
-            if (std::isnan(y))
-                continue;
-            const double r = double(distances_[k]);
-            points.append({r, y});
-            mirrored.append({r, -y});
-            low = std::min({low, y, mirror ? -y : y});
-            high = std::max({high, y, mirror ? -y : y});
-            largest = std::max(largest, double(std::fabs(push)));
-        }
-        curve->replace(points);
-        if (mirror)
-            mirror->replace(mirrored);
+        PlotCurve(g, scale, extent, unnamed);
+        PlotMarkers(g, scale, unnamed);
+        if (!groups_[g].Curve.Fault.empty())
+            faults << QStringLiteral("<span style=\"color:%1\">%2: %3</span>")
+                          .arg(QColor(Colours::GroupColours[g]).name(), GroupName(g),
+                               QString::fromStdString(groups_[g].Curve.Fault).toHtmlEscaped());
+    }
+    PlotAxes(scale, extent);
+    for (QAbstractSeries* series : unnamed)
+        for (QLegendMarker* marker : chart_->legend()->markers(series))
+            marker->setVisible(false);
+    // Under the chart, not over it: a fault text there would hide the other curves.
+    faultNote_->setText(faults.join(QStringLiteral("<br>")));
+    faultNote_->setVisible(!faults.isEmpty());
+}
 
-        QScatterSeries* stable = Markers(QScatterSeries::MarkerShapeCircle, 10, colour, colour);
-        QScatterSeries* unstable = Markers(QScatterSeries::MarkerShapeCircle, 10, Qt::black, colour);
-        for (const Equilibrium& e : group.Equilibria)
-            (e.Stable ? stable : unstable)->append(double(e.R), 0);
-        QScatterSeries* centres = Markers(QScatterSeries::MarkerShapeRectangle, 8, Qt::black, colour);
-        for (const ShellCentre& centre : group.Centres) {
-            if (!(from_ <= centre.R && centre.R <= to_))
-                continue;
-            try {
-                const double y = PlottedPush(Push(setting.Groups[g], setting.Switches, Parity::Equal, centre.R), scale);
-                if (!std::isnan(y))
-                    centres->append(double(centre.R), y);
-            } catch (const UserError&) {
-                // The sampled curve met no fault here; a centre that does is left out.
-            }
-        }
-        for (QScatterSeries* series : {stable, unstable, centres}) {
-            chart_->addSeries(series);
-            markers.push_back(series);
+void InteractionLawWindow::PlotCurve(int g, PushScale scale, PlottedExtent& extent,
+                                     std::vector<QAbstractSeries*>& unnamed)
+{
+    const GroupCurve& group = groups_[g];
+    const QColor colour(Colours::GroupColours[g]);
+    auto* curve = new QLineSeries;
+    curve->setName(
+        GroupName(g) +
+        (group.Curve.Fault.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(group.Curve.Fault)));
+    curve->setPen(QPen(colour, 2));
+    chart_->addSeries(curve);
+    QLineSeries* mirror = nullptr;
+    if (shown_->Switches.Taoscope && group.Curve.Fault.empty()) {
+        mirror = new QLineSeries;
+        mirror->setPen(QPen(colour, 1.5, Qt::DashLine));
+        chart_->addSeries(mirror);
+        unnamed.push_back(mirror);
+    }
+    QList<QPointF> points, mirrored;
+    for (std::size_t k = 0; k < group.Curve.Push.size(); ++k) {
+        const Real push = group.Curve.Push[k];
+        const double y = PlottedPush(push, scale);
+        if (std::isnan(y))
+            continue;
+        const double r = double(distances_[k]);
+        points.append({r, y});
+        mirrored.append({r, -y});
+        extent.Low = std::min({extent.Low, y, mirror ? -y : y});
+        extent.High = std::max({extent.High, y, mirror ? -y : y});
+        extent.Largest = std::max(extent.Largest, double(std::fabs(push)));
+    }
+    curve->replace(points);
+    if (mirror)
+        mirror->replace(mirrored);
+}
+
+void InteractionLawWindow::PlotMarkers(int g, PushScale scale, std::vector<QAbstractSeries*>& unnamed)
+{
+    const GroupCurve& group = groups_[g];
+    const QColor colour(Colours::GroupColours[g]);
+    QScatterSeries* stable = Markers(QScatterSeries::MarkerShapeCircle, 10, colour, colour);
+    QScatterSeries* unstable = Markers(QScatterSeries::MarkerShapeCircle, 10, Qt::black, colour);
+    for (const Equilibrium& e : group.Equilibria)
+        (e.Stable ? stable : unstable)->append(double(e.R), 0);
+    QScatterSeries* centres = Markers(QScatterSeries::MarkerShapeRectangle, 8, Qt::black, colour);
+    for (const ShellCentre& centre : group.Centres) {
+        if (!(from_ <= centre.R && centre.R <= to_))
+            continue;
+        try {
+            const double y = PlottedPush(Push(shown_->Groups[g], shown_->Switches, Parity::Equal, centre.R), scale);
+            if (!std::isnan(y))
+                centres->append(double(centre.R), y);
+        } catch (const UserError&) {
+            // The sampled curve met no fault here; a centre that does is left out.
         }
     }
+    for (QScatterSeries* series : {stable, unstable, centres}) {
+        chart_->addSeries(series);
+        unnamed.push_back(series);
+    }
+}
 
+void InteractionLawWindow::PlotAxes(PushScale scale, const PlottedExtent& extent)
+{
     auto* axisX = new QValueAxis;
     axisX->setTitleText(QStringLiteral("distance r"));
-    axisX->setRange(double(from_), double(to_));
     axisX->setLabelFormat(QStringLiteral("%g"));
     axisX->setTickType(QValueAxis::TicksDynamic);
     axisX->setTickAnchor(0);
-    // Round distances at about eight ticks, also once zoomed.
-    const auto placeTicks = [axisX](qreal min, qreal max) { axisX->setTickInterval(RoundStep((max - min) / 8)); };
-    connect(axisX, &QValueAxis::rangeChanged, axisX, placeTicks);
-    placeTicks(double(from_), double(to_));
+    // Round distances at about eight ticks, also once zoomed; the r fields
+    // show the range shown, to a thousandth of it.
+    const auto followRange = [this, axisX](qreal min, qreal max) {
+        axisX->setTickInterval(double(RoundStep((max - min) / 8)));
+        const QByteArray format =
+            TickFormat(RoundStep((max - min) / 1000), std::max(std::fabs(min), std::fabs(max))).toLatin1();
+        fromField_->setText(QString::asprintf(format.constData(), min));
+        toField_->setText(QString::asprintf(format.constData(), max));
+    };
+    connect(axisX, &QValueAxis::rangeChanged, this, followRange);
+    axisX->setRange(double(from_), double(to_));
+    followRange(double(from_), double(to_));
     QValueAxis* axisY = nullptr;
     if (scale == PushScale::Linear) {
         axisY = new QValueAxis;
         axisY->setTitleText(QStringLiteral("push"));
+        // Ticks anchored at 0, so that a zoomed range holding 0 shows it.
+        axisY->setTickType(QValueAxis::TicksDynamic);
+        axisY->setTickAnchor(0);
+        const auto placeTicks = [axisY](qreal min, qreal max) {
+            const Real step = RoundStep((max - min) / 6);
+            axisY->setTickInterval(double(step));
+            axisY->setLabelFormat(TickFormat(step, std::max(std::fabs(min), std::fabs(max))));
+        };
+        connect(axisY, &QValueAxis::rangeChanged, axisY, placeTicks);
     } else {
         auto* compressed = new QCategoryAxis;
         compressed->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        for (const AxisTick& tick : CompressedTicks(largest))
-            compressed->append(tick.Label, tick.Plotted);
         compressed->setTitleText(QStringLiteral("push, compressed"));
+        // Only the ticks in range, also once zoomed: Qt draws a label past the
+        // range at the axis's end, over the label there.
+        const auto placeTicks = [compressed, ticks = CompressedTicks(extent.Largest)](qreal min, qreal max) {
+            for (const QString& label : compressed->categoriesLabels())
+                compressed->remove(label);
+            compressed->setStartValue(min);
+            for (const AxisTick& tick : ticks)
+                if (min <= tick.Plotted && tick.Plotted <= max)
+                    compressed->append(tick.Label, tick.Plotted);
+        };
+        connect(compressed, &QValueAxis::rangeChanged, compressed, placeTicks);
         axisY = compressed;
     }
-    const double margin = high > low ? 0.05 * (high - low) : 1;
-    low_ = low - margin;
-    high_ = high + margin;
-    axisY->setRange(low_, high_);
+    const double margin = extent.High > extent.Low ? 0.05 * (extent.High - extent.Low) : 1;
+    low_ = extent.Low - margin;
+    high_ = extent.High + margin;
     if (scale == PushScale::Linear) {
-        axisY->applyNiceNumbers();
-        low_ = axisY->min();
-        high_ = axisY->max();
+        // Ends on round values, as the ticks are.
+        const Real step = RoundStep((high_ - low_) / 6);
+        low_ = double(std::floor(low_ / step) * step);
+        high_ = double(std::ceil(high_ / step) * step);
     }
+    axisY->setRange(low_, high_);
     chart_->addAxis(axisX, Qt::AlignBottom);
     chart_->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* series : chart_->series()) {
         series->attachAxis(axisX);
         series->attachAxis(axisY);
-    }
-    for (QAbstractSeries* series : markers)
-        for (QLegendMarker* marker : chart_->legend()->markers(series))
-            marker->setVisible(false);
-    PlaceFaultTexts();
-}
-
-void InteractionLawWindow::PlaceFaultTexts()
-{
-    QPointF at = chart_->plotArea().topLeft() + QPointF(12, 10);
-    for (QGraphicsSimpleTextItem* text : faultTexts_) {
-        text->setPos(at);
-        at.ry() += text->boundingRect().height() + 4;
     }
 }
 
@@ -342,5 +380,5 @@ void InteractionLawWindow::ShowValueAt(double r)
         }
         text += QStringLiteral("    group %1: %2").arg(g + 1).arg(value);
     }
-    valueLabel_->setText(text);
+    valueLabel_->setText(valueLabel_->fontMetrics().elidedText(text, Qt::ElideRight, valueLabel_->width()));
 }

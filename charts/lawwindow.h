@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/lawscale.h"
 #include "model/pushcurve.h"
 
 #include <QWidget>
@@ -11,7 +12,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
-class QGraphicsSimpleTextItem;
+class QAbstractSeries;
 class QLabel;
 class QLineEdit;
 class UserDialogs;
@@ -50,9 +51,15 @@ private:
     bool Stale() const;
     void RangeExit();
     void Redraw();
+    // The plotted values' extent, for the vertical axis.
+    struct PlottedExtent {
+        double Low = 0, High = 0, Largest = 0;
+    };
     void Plot();
+    void PlotCurve(int g, PushScale scale, PlottedExtent& extent, std::vector<QAbstractSeries*>& unnamed);
+    void PlotMarkers(int g, PushScale scale, std::vector<QAbstractSeries*>& unnamed);
+    void PlotAxes(PushScale scale, const PlottedExtent& extent);
     void ResetZoom();
-    void PlaceFaultTexts();
     void ShowValueAt(double r);
 
     std::function<LawSetting()> source_;
@@ -71,5 +78,5 @@ private:
     QLineEdit* toField_ = nullptr;
     QComboBox* scaleBox_ = nullptr;
     QLabel* valueLabel_ = nullptr;
-    std::vector<QGraphicsSimpleTextItem*> faultTexts_; // in place of the curves that fault
+    QLabel* faultNote_ = nullptr; // the texts of the groups whose law faults
 };

@@ -67,6 +67,7 @@ struct Choice {
     const char* Name;
     RunPlot::Figure Value;
 };
+// All sizes, never below zero.
 const std::array<Choice, 3> SecondFigures = {{
     {"Momentum", [](const RunSample& s) { return s.Figures.MomentumSize; }},
     {"Radius of gyration", [](const RunSample& s) { return s.Figures.Gyration; }},
@@ -119,7 +120,7 @@ RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDial
 
     EnergyPlot = new RunPlot(this);
     EnergyPlot->setObjectName(QStringLiteral("EnergyPlot"));
-    EnergyPlot->ShowFigures(QStringLiteral("Kinetic energy"), EnergyLines());
+    EnergyPlot->ShowFigures(QStringLiteral("Kinetic energy"), EnergyLines(), true);
 
     SecondFigure = new QComboBox(this);
     SecondFigure->setObjectName(QStringLiteral("SecondFigure"));
@@ -132,6 +133,9 @@ RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDial
 
     SampleNote = new QLabel(this);
     SampleNote->setObjectName(QStringLiteral("SampleNote"));
+    // Its text changes at every refresh; were its width to follow, every
+    // refresh would lay out the whole window and redraw both charts.
+    SampleNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Clear = new QPushButton(QStringLiteral("Clear"), this);
     Clear->setObjectName(QStringLiteral("Clear"));
     SaveCsv = new QPushButton(QStringLiteral("Save CSV..."), this);
@@ -238,7 +242,7 @@ void RunMonitor::ChooseSecondFigure(int index)
 {
     const Choice& choice = SecondFigures.at(std::size_t(index));
     SecondPlot->ShowFigures(QString::fromLatin1(choice.Name),
-                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}});
+                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}}, true);
     SecondPlot->Update(record_);
 }
 

@@ -1,7 +1,6 @@
 #include "charts/runplot.h"
 
-#include "charts/ticksteps.h"
-
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
@@ -17,6 +16,17 @@ constexpr std::size_t PointsPerLine = 800;
 
 } // namespace
 
+std::vector<std::size_t> ShownSamples(std::size_t count, std::size_t most)
+{
+    const std::size_t every = count / most + 1;
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < count; i += every)
+        shown.push_back(i);
+    if (count > 0 && shown.back() != count - 1)
+        shown.push_back(count - 1);
+    return shown;
+}
+
 RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
 {
     auto* chart = new QChart;
@@ -28,8 +38,8 @@ RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
     stepAxis_->setTitleText(QStringLiteral("step"));
     stepAxis_->setLabelFormat(QStringLiteral("%.0f"));
     stepAxis_->setTickType(QValueAxis::TicksDynamic);
-    valueAxis_ = new QValueAxis(chart);
-    valueAxis_->setLabelFormat(QStringLiteral("%.4g"));
+    valueAxis_ = new QCategoryAxis(chart);
+    valueAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(stepAxis_, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
     // setChart releases the view's own first chart without deleting it.
@@ -39,8 +49,9 @@ RunPlot::RunPlot(QWidget* parent) : QChartView(parent)
     setRenderHint(QPainter::Antialiasing);
 }
 
-void RunPlot::ShowFigures(const QString& title, const std::vector<Line>& lines)
+void RunPlot::ShowFigures(const QString& title, const std::vector<Line>& lines, bool neverNegative)
 {
+    neverNegative_ = neverNegative;
     for (QLineSeries* series : series_) {
         chart()->removeSeries(series);
         delete series;
@@ -75,16 +86,14 @@ void RunPlot::Update(const SampleRecord& record)
     // proportion to the points already there, for every point), and with no
     // more points than the chart has pixels to show them: every n-th sample
     // and the last.
-    const std::size_t every = samples.size() / PointsPerLine + 1;
+    const std::vector<std::size_t> shown = ShownSamples(samples.size(), PointsPerLine);
     for (std::size_t k = 0; k < lines_.size(); ++k) {
         QList<QPointF> points;
-        points.reserve(qsizetype(samples.size() / every + 1));
-        for (std::size_t i = 0; i < samples.size(); ++i) {
-            if (i % every != 0 && i + 1 != samples.size())
-                continue;
+        points.reserve(qsizetype(shown.size()));
+        for (std::size_t i : shown) {
             const Real value = lines_[k].Value(samples[i]);
             if (std::isfinite(value)) // a line has no place for NaN or infinity
-                points.append(QPointF(double(samples[i].Step), double(value)));
+                points.append(QPointF(double(samples[i].Step), range_.Plotted(value)));
         }
         series_[k]->replace(points);
     }
@@ -102,26 +111,30 @@ void RunPlot::FitAxes(const std::vector<RunSample>& samples)
 {
     if (samples.empty())
         return;
-    double low = std::numeric_limits<double>::infinity(), high = -low;
+    Real low = std::numeric_limits<Real>::infinity(), high = -low;
     for (const RunSample& sample : samples)
         for (const Line& line : lines_)
-            if (const double value = double(line.Value(sample)); std::isfinite(value)) {
+            if (const Real value = line.Value(sample); std::isfinite(value)) {
                 low = std::min(low, value);
                 high = std::max(high, value);
             }
-    if (!std::isfinite(low))
-        low = high = 0;
-    // A flat line sits in the middle of a band of its own size.
-    if (high - low <= std::abs(high) * 1e-12) {
-        const double band = high != 0 ? std::abs(high) * 0.05 : 1;
-        low -= band;
-        high += band;
+    // Both axes end on ticks, so they change (and Qt lays out their labels
+    // anew) only when the data passes a tick, not at every refresh.
+    TickedRange range = FitRange(low, high, neverNegative_);
+    if (range.Labels != range_.Labels || range.Step != range_.Step) {
+        range_ = std::move(range);
+        for (const QString& label : valueAxis_->categoriesLabels())
+            valueAxis_->remove(label);
+        valueAxis_->setStartValue(-1);
+        for (std::size_t k = 0; k < range_.Labels.size(); ++k)
+            valueAxis_->append(range_.Labels[k], double(k));
+        valueAxis_->setRange(0, double(range_.Labels.size() - 1));
     }
-    const double first = samples.front().Step, last = std::max<double>(samples.back().Step, first + 1);
-    stepAxis_->setRange(first, last);
     // Ticks at whole steps, 1, 2 or 5 times a power of ten apart, six or fewer.
-    const double span = last - first;
-    stepAxis_->setTickInterval(std::max(1.0, RoundStep(span / 6)));
+    const double first = samples.front().Step;
+    const double span = std::max<double>(samples.back().Step - first, 1);
+    const double interval = std::max<double>(1, RoundStep(span / 6));
+    stepAxis_->setRange(first, std::ceil((first + span) / interval) * interval);
+    stepAxis_->setTickInterval(interval);
     stepAxis_->setTickAnchor(0);
-    valueAxis_->setRange(low, high);
 }

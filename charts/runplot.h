@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/ticksteps.h"
 #include "model/samplerecord.h"
 
 #include <QChartView>
@@ -10,8 +11,13 @@
 #include <cstdint>
 #include <vector>
 
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
+
+// The samples a line of at most `most` points shows out of `count`: every
+// n-th from the first, and the last.
+std::vector<std::size_t> ShownSamples(std::size_t count, std::size_t most);
 
 // One chart of run figures against the step, a line per figure, fed from a
 // SampleRecord; the lines are redrawn only when the record or the figures
@@ -27,11 +33,13 @@ public:
 
     explicit RunPlot(QWidget* parent = nullptr);
 
-    void ShowFigures(const QString& title, const std::vector<Line>& lines);
+    // `neverNegative`: the figures are sizes, and the value axis stays at or above 0.
+    void ShowFigures(const QString& title, const std::vector<Line>& lines, bool neverNegative);
     void Update(const SampleRecord& record);
 
-    // The points the lines hold now, for the tests.
+    // The points the lines hold now, and the value axis's tick labels, for the tests.
     int PointsOfLine(int line) const;
+    const TickedRange& ValueRange() const { return range_; }
 
 private:
     void FitAxes(const std::vector<RunSample>& samples);
@@ -39,7 +47,9 @@ private:
     std::vector<Line> lines_;
     std::vector<QLineSeries*> series_;
     QValueAxis* stepAxis_ = nullptr;
-    QValueAxis* valueAxis_ = nullptr;
+    QCategoryAxis* valueAxis_ = nullptr; // in tick intervals from range_.Low, labelled with the values
+    TickedRange range_;
+    bool neverNegative_ = false;
     std::size_t shown_ = 0;
     std::uint64_t generation_ = 0;
     bool stale_ = true; // the figures changed since the last update

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 
 #include <memory>
 
@@ -79,10 +80,17 @@ private slots:
         QVERIFY2(points >= 500 && points <= 801, qPrintable(QString::number(points)));
         const auto* line = static_cast<QLineSeries*>(monitor_->EnergyPlot->chart()->series().at(3));
         QCOMPARE(line->at(points - 1).x(), 2005.0);
+        // A refresh within the axes' ticks leaves the axes as they are: Qt
+        // lays out an axis's labels anew whenever its range changes.
+        const auto* steps = static_cast<QValueAxis*>(monitor_->EnergyPlot->chart()->axes(Qt::Horizontal).first());
+        const double end = steps->max();
+        Step();
+        monitor_->Refresh();
+        QCOMPARE(steps->max(), end);
 
         monitor_->hide();
         Step();
-        QCOMPARE(monitor_->Record().Samples().size(), std::size_t(2005));
+        QCOMPARE(monitor_->Record().Samples().size(), std::size_t(2006));
     }
 
     void saveCsvWritesEverySample_data()

@@ -13,7 +13,7 @@ Real CurveCutoff(const GroupPotential& potential, const GroupCoefficients& row, 
                  Parity parity)
 {
     const std::vector<Real>& r = potential.Distances();
-    const Real sign = PairSign(switches, 1, parity == Parity::Equal ? 1 : 2);
+    const Real sign = PairSign(switches, parity == Parity::Equal);
     std::vector<Real> push(potential.Strengths());
     for (Real& p : push)
         p *= sign;

@@ -115,7 +115,7 @@ EnergyFigures MeasureEnergy(const TaonSystem& system, const RunSwitches& switche
         for (std::size_t a = 0; a < present.size(); ++a) {
             for (std::size_t b = a + 1; b < present.size(); ++b) {
                 const int i = present[a], j = present[b];
-                potential += PairSign(switches.Law, i, j) * law.Group(GroupOf(j, n)).At(distances[k++]);
+                potential += PairSign(switches.Law, EqualParity(i, j)) * law.Group(GroupOf(j, n)).At(distances[k++]);
             }
         }
         figures.Potential = potential;

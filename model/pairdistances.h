@@ -37,13 +37,6 @@ Real SlotDistance(const TaonSystem& s, int i, int j)
     return Distance<Ops>(Ops::Sub(s.X[i], s.X[j]), Ops::Sub(s.Y[i], s.Y[j]), Ops::Sub(s.Z[i], s.Z[j]));
 }
 
-// The sign of the push between slots i and j: -1 under Gravoscope; under
-// Taoscope +1 for equal parity and -1 for opposite. Symmetric in i and j.
-inline int PairSign(const LawSwitches& law, int i, int j)
-{
-    return ParitySign(law, i, j) * ScopeSign(law);
-}
-
 // The six pairs of groups 1-1, 1-2, 1-3, 2-2, 2-3, 3-3, numbered 0..5.
 constexpr int GroupPairCount = 6;
 inline constexpr std::array<const char*, GroupPairCount> GroupPairNames = {"1-1", "1-2", "1-3", "2-2", "2-3", "3-3"};

@@ -10,6 +10,7 @@
 #include "view/stringgrid.h"
 #include "view/standinfont.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -77,6 +78,13 @@ QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, 
     return button;
 }
 
+void Exclusive(QObject* owner, std::initializer_list<QAbstractButton*> buttons)
+{
+    auto* group = new QButtonGroup(owner);
+    for (QAbstractButton* button : buttons)
+        group->addButton(button);
+}
+
 QLabel* Caption(QWidget* parent, const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, parent);
@@ -102,6 +110,10 @@ void TMainForm::BuildModeSwitches()
     ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 145, 17,
                               Colours::Green, Colours::Yellow, 11);
     RadioButton3->setChecked(true);
+    // A group of their own: left to sibling order, the scope switches in the
+    // bottom panel would count as a sixth mode, and a checked mode could be
+    // clicked off.
+    Exclusive(this, {RadioButton3, HotContact, ColdContact, ElecCurrent1, ElecCurrent2});
 
     // Edit4 is declared last and so lies in front of both check boxes; they
     // are still reached with Tab and switched with Space.
@@ -141,6 +153,7 @@ void TMainForm::BuildBottomPanel()
     Gravoscope = Place(new QRadioButton(QStringLiteral("Gravoscope"), Pan), "Gravoscope", 120, 0, 129, 17);
     Taoscope = Place(new QRadioButton(QStringLiteral("Taoscope"), Pan), "Taoscope", 248, 0, 113, 17);
     Gravoscope->setChecked(true);
+    Exclusive(this, {Gravoscope, Taoscope});
 }
 
 void TMainForm::BuildControlPanel()

@@ -56,7 +56,6 @@ void TMainForm::OpenScene(const QString& path)
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
-        ClearTrails();
         ResetStepCount();
         SceneReplaced();
         Drawing->DrawScene();

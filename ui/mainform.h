@@ -128,8 +128,9 @@ private:
     void EnableSceneButtons(bool enabled) override;
     void ShowFileName(const QString& name) override;
     void ResetStepCount();
-    // A scene opened or built: model time and the monitor's samples start afresh.
-    void SceneReplaced();
+    // A scene opened or built: model time, the monitor's samples and the
+    // trails start afresh.
+    void SceneReplaced() override;
 
     // RunHost: the window's duties between two steps.
     RunSwitches CurrentSwitches() override;

@@ -83,6 +83,7 @@ void TMainForm::ResetStepCount()
 
 void TMainForm::SceneReplaced()
 {
+    ClearTrails();
     tally_.Reset();
     if (Monitor != nullptr)
         Monitor->ClearClick();

@@ -24,6 +24,7 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
     }
     if (names.StartSceneName.isEmpty()) {
         BuildFigure(system, view.SpiralMode);
+        window.SceneReplaced();
         names.SceneFileName = StableStructureCaption;
         window.FillListing();
         window.ShowFileName(names.SceneFileName);
@@ -35,9 +36,11 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
         // As at start-up: the square stands in silently; the picture and the
         // listing follow at the next redraw and refill.
         BuildFigure(system, view.SpiralMode);
+        window.SceneReplaced();
         return;
     }
     RestoreFromSceneRecord(system);
+    window.SceneReplaced();
     renderer.DrawScene();
     window.FillListing();
 }

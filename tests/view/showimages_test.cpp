@@ -19,9 +19,11 @@ public:
         log << "FName";
     }
     void FillListing() override { log << "listing"; }
+    void SceneReplaced() override { ++replaced; }
     void DrawScene() override { log << "scene"; }
     void DrawSpiral() override { log << "spiral"; }
     QStringList log;
+    int replaced = 0;
     QString fileName = QStringLiteral("File Name");
 };
 

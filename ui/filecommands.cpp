@@ -10,6 +10,7 @@
 #include "ui/examplefolder.h"
 #include "view/drawingarea.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 void TMainForm::New1Click()
@@ -61,7 +62,12 @@ void TMainForm::OpenScene(const QString& path)
         Drawing->DrawScene();
         FillListing();
         RefillParameterFields();
-        LoadCommentaryPage();
+        // A scene without a commentary file has none: the last scene's text
+        // must neither stay nor be saved as this one's.
+        if (QFileInfo::exists(CommentaryPath(names_.SceneFileName)))
+            LoadCommentaryPage();
+        else
+            ShowCommentary(QString());
     });
     // Neither the file that failed nor one read whole whose start-file write
     // failed is the current scene: Save must not write over it.

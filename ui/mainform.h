@@ -111,6 +111,7 @@ private:
     void FormCreate();
     void FormPaint();
     void LoadCommentaryPage();
+    void ShowCommentary(const QString& text);
     void LoadStartScene();
     void ShowThetraSpiral();
 

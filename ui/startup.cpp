@@ -71,12 +71,15 @@ void TMainForm::ShowThetraSpiral()
 
 void TMainForm::LoadCommentaryPage()
 {
-    const std::optional<QString> text = LoadCommentary(names_.SceneFileName);
-    if (!text)
-        return;
+    if (const std::optional<QString> text = LoadCommentary(names_.SceneFileName))
+        ShowCommentary(*text);
+}
+
+void TMainForm::ShowCommentary(const QString& text)
+{
     // Text loaded from its file is no change of the user's to be saved.
     const QSignalBlocker quiet(Comment);
-    Comment->setPlainText(*text);
+    Comment->setPlainText(text);
     CommentChanged = false;
 }
 

@@ -135,7 +135,9 @@ private slots:
         QCOMPARE(f.dialogs.openDialogs + f.dialogs.saveDialogs, 2);
     }
 
-    void commentaryStaysWhenTheNextSceneHasNone()
+    // A scene without a commentary file shows an empty page, and what is
+    // typed there is saved as its commentary alone.
+    void commentaryEmptiesWhenTheNextSceneHasNone()
     {
         MainFormFixture f;
         f.Start();
@@ -146,11 +148,14 @@ private slots:
         f.form->Open1Click();
         QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("about a"));
         f.form->Open1Click();
-        QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("about a"));
+        QCOMPARE(f.form->Comment->toPlainText(), QString());
         QCOMPARE(f.form->FName->text(), b);
-        // A loaded commentary is no change: leaving the page asks nothing.
+        // An emptied page is no change: leaving it asks nothing.
         EditCommentary(f, QString());
         QVERIFY(f.dialogs.confirmations.isEmpty());
+        f.dialogs.confirmAnswers = {true};
+        EditCommentary(f, QStringLiteral("about b"));
+        QCOMPARE(f.config.ReadFile(CommentaryPath(b)), QByteArray("about b\r\n"));
     }
 
     void editedCommentaryIsSavedAfterYes()

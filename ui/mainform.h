@@ -57,8 +57,9 @@ public:
     void Null00Click();
     void LTimeDblClick();
     void DaonsTableDblClick();
-    void EditDTExit();
-    void CoefficientExit(int index);
+    // False when the field's text is no number (reported).
+    bool EditDTExit();
+    bool CoefficientExit(int index);
     void New1Click();
     void Open1Click();
     void OpenExample1Click();
@@ -123,6 +124,9 @@ private:
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();
+    // Stores every field edited since it was filled or stored, as leaving it
+    // does; false at the first text that is no number.
+    bool StoreEditedFields();
 
     // Run control (runcontrol.cpp).
     void ShowRunningLook(bool running);

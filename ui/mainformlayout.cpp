@@ -8,6 +8,7 @@
 #include "view/drawingarea.h"
 #include "view/numericfield.h"
 #include "view/stringgrid.h"
+#include "view/viewcommands.h"
 #include "view/standinfont.h"
 
 #include <QButtonGroup>
@@ -176,8 +177,8 @@ void TMainForm::BuildControlPanel()
     Colour(Cool, Qt::black, Qt::white);
 
     TrackBar = Place(new QSlider(Qt::Horizontal, Panel1), "TrackBar", 0, 56, 121, 25);
-    TrackBar->setRange(0, 10);
-    TrackBar->setValue(5);
+    TrackBar->setRange(TrackBarMin, TrackBarMax);
+    TrackBar->setValue(TrackBarStart);
     TrackBar->setTickInterval(1);
     TrackBar->setPageStep(1);
     TrackBar->setTickPosition(QSlider::TicksBelow);

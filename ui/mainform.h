@@ -104,6 +104,8 @@ private:
     void WireInteractionLaw();
     void WirePictureCommands();
     void FormResize();
+    // The smallest drawing area in which no control covers another.
+    QSize MinimumDrawingSize() const;
 
     // The law window follows every committed change of the law (interactionlaw.cpp).
     void FollowLaw();

@@ -181,6 +181,7 @@ void TEditDlg::BuildPointFields()
     warning->setWordWrap(true);
     warning->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SetColour(warning, QPalette::WindowText, Colours::Red);
+    SetColour(warning, QPalette::Text, Colours::Red); // selectable text is drawn in this one
     QFont font = TimesFont(12, true);
     while (font.pixelSize() > 6 && QFontMetrics(font)
                                            .boundingRect(warning->contentsRect(), Qt::TextWordWrap, warning->text())

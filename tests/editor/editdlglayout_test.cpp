@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(f.Field("EditG2")->palette().color(QPalette::Base), QColor(255, 255, 0));
         QCOMPARE(f.Field("EditD3")->palette().color(QPalette::Base), QColor(255, 0, 0));
         QCOMPARE(f.Field("Edit1")->palette().color(QPalette::Text), QColor(0, 0, 255));
-        QCOMPARE(f.Find<QLabel>("Edit3")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(f.Find<QLabel>("Edit3")->palette().color(QPalette::Text), QColor(255, 0, 0)); // selectable text
         QVERIFY(f.Find<QLabel>("Edit3")->font().bold());
         QCOMPARE(f.Find<QLabel>("Edit3")->font().family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(f.Field("EditFileName")->palette().color(QPalette::Text), QColor(0, 0, 255));

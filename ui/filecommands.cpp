@@ -117,5 +117,5 @@ void TMainForm::CommentExit()
     CommentChanged = false;
     if (!dialogs_.Confirm(QStringLiteral("The text was changed. Save now?")))
         return;
-    Guarded(dialogs_, [this] { SaveCommentary(names_.SceneFileName, Comment->toPlainText()); });
+    Guarded(dialogs_, [this] { SaveCommentary(SceneName(names_), Comment->toPlainText()); });
 }

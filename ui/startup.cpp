@@ -66,7 +66,8 @@ void TMainForm::LoadStartScene()
 void TMainForm::ShowThetraSpiral()
 {
     BuildFigure(system_, view_.SpiralMode);
-    names_.SceneFileName = SpiralCaption;
+    names_.SceneFileName.clear();
+    names_.SceneCaption = SpiralCaption;
 }
 
 void TMainForm::LoadCommentaryPage()
@@ -91,6 +92,7 @@ void TMainForm::FormPaint()
         return;
     }
     names_.SceneFileName = names_.StartSceneName;
+    names_.SceneCaption.clear();
     Drawing->DrawScene();
     FillListing();
 }

@@ -25,9 +25,10 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
     if (names.StartSceneName.isEmpty()) {
         BuildFigure(system, view.SpiralMode);
         window.SceneReplaced();
-        names.SceneFileName = StableStructureCaption;
+        names.SceneFileName.clear();
+        names.SceneCaption = StableStructureCaption;
         window.FillListing();
-        window.ShowFileName(names.SceneFileName);
+        window.ShowFileName(names.SceneCaption);
         renderer.DrawScene();
         return;
     }

@@ -212,6 +212,22 @@ private slots:
         QCOMPARE(f.system.B2, 2.718L);
     }
 
+    // A file named like a caption is still a file: Save writes over it.
+    void fileNamedLikeACaptionIsSavedOver()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("a.ato"), SceneOf({1})));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(f.config.Path(QString()));
+        f.dialogs.saveAnswers.push_back(SpiralCaption);
+        f.form->Saveas1Click();
+        f.system.X[1] = 5;
+        f.form->Save1Click();
+        QDir::setCurrent(previous);
+        QCOMPARE(f.dialogs.saveDialogs, 1);
+        QCOMPARE(f.config.ReadFile(f.config.Path(SpiralCaption)), SceneBytes(f.system));
+    }
+
     // No name, or a caption in its place, is no file to save over.
     void saveWithoutAFileNameAsksForOne_data()
     {

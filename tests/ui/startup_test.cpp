@@ -33,7 +33,7 @@ private slots:
         QVERIFY(f.form->View().SpiralMode);
         QVERIFY(!f.form->Go->isEnabled());
         QCOMPARE(f.form->FName->text(), QStringLiteral("File Name"));
-        QCOMPARE(f.form->Names().SceneFileName, QStringLiteral("ThetraSpiral"));
+        QCOMPARE(SceneName(f.form->Names()), QStringLiteral("ThetraSpiral"));
         QCOMPARE(f.system.TaonCount, SlotCount);
         QVERIFY(f.system.Stopped);
         QCOMPARE(f.system.dt, 0.001L);

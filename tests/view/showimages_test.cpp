@@ -98,8 +98,8 @@ private slots:
         c.system.StepCount = 12;
         c.Taons();
         QCOMPARE(c.window.log, QStringList({"enable", "listing", "FName", "scene"}));
-        QCOMPARE(c.names.SceneFileName, QStringLiteral("This is a stabil structur of taons"));
-        QCOMPARE(c.window.fileName, c.names.SceneFileName);
+        QCOMPARE(SceneName(c.names), QStringLiteral("This is a stabil structur of taons"));
+        QCOMPARE(c.window.fileName, SceneName(c.names));
         QCOMPARE(c.system.X[1], 0.212L);
         QCOMPARE(c.system.B3, 2.718L);
         QCOMPARE(c.system.X[5], Real(5) / 7);

@@ -9,13 +9,18 @@
 #include "view/standinfont.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -164,11 +169,24 @@ void TEditDlg::BuildPointFields()
     PlaceLabel(this, QStringLiteral("dt="), 8, 197, DialogFont(10), Qt::black, "Label15");
     EditDT_ = PlaceNumberField(this, QStringLiteral("EditDT"), QStringLiteral("0,01"), {24, 192, 65, 21});
 
-    QLineEdit* warning = PlaceField(this, QStringLiteral("Edit3"),
-                                    QStringLiteral("Attention: G1E is parametr of exponentials part of function PESE"),
-                                    {0, 224, 217, 27});
-    warning->setFont(TimesFont(12, true));
-    SetColour(warning, QPalette::Text, Colours::Red);
+    // A field's look, but the warning wraps, in the largest bold Times up to
+    // the design's 12 pt that shows all of it.
+    auto* warning = new QLabel(QStringLiteral("Attention: G1E is parametr of exponentials part of function PESE"), this);
+    warning->setObjectName(QStringLiteral("Edit3"));
+    warning->setGeometry(0, 224, 217, 27);
+    warning->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    warning->setAutoFillBackground(true);
+    warning->setBackgroundRole(QPalette::Base);
+    warning->setWordWrap(true);
+    warning->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SetColour(warning, QPalette::WindowText, Colours::Red);
+    SetColour(warning, QPalette::Text, Colours::Red); // selectable text is drawn in this one
+    QFont font = TimesFont(12, true);
+    while (font.pixelSize() > 6 && QFontMetrics(font)
+                                           .boundingRect(warning->contentsRect(), Qt::TextWordWrap, warning->text())
+                                           .height() > warning->contentsRect().height())
+        font.setPixelSize(font.pixelSize() - 1);
+    warning->setFont(font);
 
     PlaceLabel(this, QStringLiteral("Gravon or Taon"), 240, 168, DialogFont(10), Colours::Navy, "Label12");
     NumberOfTaon_ = PlaceLabel(this, QStringLiteral("1"), 344, 165, DialogFont(12, true), Qt::black, "NumberOfTaon");
@@ -200,7 +218,7 @@ void TEditDlg::BuildPointFields()
 
     DaoTrue_ = new QCheckBox(QStringLiteral("There is Gravon or Taon"), this);
     DaoTrue_->setObjectName(QStringLiteral("DaoTrue"));
-    DaoTrue_->setGeometry(224, 368, 137, 17);
+    DaoTrue_->setGeometry(224, 368, std::max(137, DaoTrue_->sizeHint().width()), 17);
 }
 
 void TEditDlg::BuildGridAndButtons()
@@ -213,7 +231,17 @@ void TEditDlg::BuildGridAndButtons()
 
     DaonsTable_ = new StringGrid(4, 101, 92, 18, this);
     DaonsTable_->setObjectName(QStringLiteral("DaonsTable"));
-    DaonsTable_->setGeometry(386, 182, 397, 230);
+    // Three pixels wider than designed, to the dialog's edge, and the number
+    // column as narrow as its widest header, "Gravons": the three value
+    // columns share the rest and show 15 digits with a sign whole.
+    DaonsTable_->setGeometry(386, 182, 400, 230);
+    DaonsTable_->SetCell(0, 0, QStringLiteral("Gravons"));
+    const int numbers = DaonsTable_->horizontalHeader()->sectionSizeHint(0);
+    const int room = DaonsTable_->width() - 2 * DaonsTable_->frameWidth() -
+                     DaonsTable_->verticalScrollBar()->sizeHint().width();
+    DaonsTable_->setColumnWidth(0, numbers);
+    for (int column = 1; column <= 3; ++column)
+        DaonsTable_->setColumnWidth(column, (room - numbers) / 3);
     connect(DaonsTable_, &StringGrid::SelectCell, this,
             [this](int row) { Guarded(dialogs_, [this, row] { ShowCurrentPoint(row); }); });
     connect(DaonsTable_, &StringGrid::Clicked, this, [this] { Guarded(dialogs_, [this] { DaonsTableClick(); }); });

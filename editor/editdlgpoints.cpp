@@ -22,7 +22,7 @@ void ShowReal(QLineEdit* field, Real value)
 
 void TEditDlg::LoadFields()
 {
-    ShowText(EditFileName_, names_.SceneFileName);
+    ShowText(EditFileName_, SceneName(names_));
     ShowCurrentPoint(DaonsTable_->Row());
     ShowReal(EditDT_, system_.dt);
     for (int i = 0; i < CoefficientCount; ++i)

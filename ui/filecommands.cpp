@@ -10,6 +10,7 @@
 #include "ui/examplefolder.h"
 #include "view/drawingarea.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 void TMainForm::New1Click()
@@ -56,13 +57,17 @@ void TMainForm::OpenScene(const QString& path)
         names_.StartSceneName = names_.SceneFileName;
         WriteStartFile(names_);
         RestoreFromSceneRecord(system_);
-        ClearTrails();
         ResetStepCount();
         SceneReplaced();
         Drawing->DrawScene();
         FillListing();
         RefillParameterFields();
-        LoadCommentaryPage();
+        // A scene without a commentary file has none: the last scene's text
+        // must neither stay nor be saved as this one's.
+        if (QFileInfo::exists(CommentaryPath(names_.SceneFileName)))
+            LoadCommentaryPage();
+        else
+            ShowCommentary(QString());
     });
     // Neither the file that failed nor one read whole whose start-file write
     // failed is the current scene: Save must not write over it.
@@ -112,5 +117,5 @@ void TMainForm::CommentExit()
     CommentChanged = false;
     if (!dialogs_.Confirm(QStringLiteral("The text was changed. Save now?")))
         return;
-    Guarded(dialogs_, [this] { SaveCommentary(names_.SceneFileName, Comment->toPlainText()); });
+    Guarded(dialogs_, [this] { SaveCommentary(SceneName(names_), Comment->toPlainText()); });
 }

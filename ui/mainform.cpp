@@ -54,6 +54,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->installEventFilter(this);
 
+    Drawing->setMinimumSize(MinimumDrawingSize());
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -57,8 +57,9 @@ public:
     void Null00Click();
     void LTimeDblClick();
     void DaonsTableDblClick();
-    void EditDTExit();
-    void CoefficientExit(int index);
+    // False when the field's text is no number (reported).
+    bool EditDTExit();
+    bool CoefficientExit(int index);
     void New1Click();
     void Open1Click();
     void OpenExample1Click();
@@ -103,6 +104,8 @@ private:
     void WireInteractionLaw();
     void WirePictureCommands();
     void FormResize();
+    // The smallest drawing area in which no control covers another.
+    QSize MinimumDrawingSize() const;
 
     // The law window follows every committed change of the law (interactionlaw.cpp).
     void FollowLaw();
@@ -111,6 +114,7 @@ private:
     void FormCreate();
     void FormPaint();
     void LoadCommentaryPage();
+    void ShowCommentary(const QString& text);
     void LoadStartScene();
     void ShowThetraSpiral();
 
@@ -122,14 +126,18 @@ private:
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();
+    // Stores every field edited since it was filled or stored, as leaving it
+    // does; false at the first text that is no number.
+    bool StoreEditedFields();
 
     // Run control (runcontrol.cpp).
     void ShowRunningLook(bool running);
     void EnableSceneButtons(bool enabled) override;
     void ShowFileName(const QString& name) override;
     void ResetStepCount();
-    // A scene opened or built: model time and the monitor's samples start afresh.
-    void SceneReplaced();
+    // A scene opened or built: model time, the monitor's samples and the
+    // trails start afresh.
+    void SceneReplaced() override;
 
     // RunHost: the window's duties between two steps.
     RunSwitches CurrentSwitches() override;

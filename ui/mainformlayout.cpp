@@ -1,5 +1,8 @@
 // Every control of the main window at its pixel place, with its caption,
-// colours and font.
+// colours and font. Where two neighbours would share their edge pixel, or a
+// caption in the installed fonts runs into its field, the one placed later
+// gives way by those pixels: no control covers another but Edit4 the two
+// check boxes it hides.
 #include "ui/mainform.h"
 
 #include "model/groups.h"
@@ -10,8 +13,10 @@
 #include "view/drawingarea.h"
 #include "view/numericfield.h"
 #include "view/stringgrid.h"
+#include "view/viewcommands.h"
 #include "view/standinfont.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -24,6 +29,8 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +86,13 @@ QPushButton* PadButton(QWidget* parent, const char* name, const QString& glyph, 
     return button;
 }
 
+void Exclusive(QObject* owner, std::initializer_list<QAbstractButton*> buttons)
+{
+    auto* group = new QButtonGroup(owner);
+    for (QAbstractButton* button : buttons)
+        group->addButton(button);
+}
+
 QLabel* Caption(QWidget* parent, const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, parent);
@@ -93,17 +107,21 @@ void TMainForm::BuildModeSwitches()
 {
     QWidget* area = Drawing;
     RadioButton3 =
-        ModeSwitch(area, "RadioButton3", QStringLiteral("AtomStand "), 0, 0, 113, 33, Colours::Lime, Colours::Blue, 14);
+        ModeSwitch(area, "RadioButton3", QStringLiteral("AtomStand "), 0, 0, 112, 33, Colours::Lime, Colours::Blue, 14);
     RadioGroup3 = Place(new QGroupBox(area), "RadioGroup3", 136, 0, 225, 17);
-    HotContact = ModeSwitch(area, "HotContact", QStringLiteral("\"Hot\" contact potential"), 112, 0, 185, 17,
+    HotContact = ModeSwitch(area, "HotContact", QStringLiteral("\"Hot\" contact potential"), 112, 0, 184, 16,
                             Colours::Red, Qt::black, 11);
-    ColdContact = ModeSwitch(area, "ColdContact", QStringLiteral("\"Cold\" contact potential"), 112, 16, 185, 17,
+    ColdContact = ModeSwitch(area, "ColdContact", QStringLiteral("\"Cold\" contact potential"), 112, 16, 184, 17,
                              Colours::Blue, Qt::white, 11);
-    ElecCurrent1 = ModeSwitch(area, "ElecCurrent1", QStringLiteral("(1)ElCurrent=>=>"), 296, 0, 145, 17,
+    ElecCurrent1 = ModeSwitch(area, "ElecCurrent1", QStringLiteral("(1)ElCurrent=>=>"), 296, 0, 144, 16,
                               Colours::Maroon, Colours::Yellow, 11);
-    ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 145, 17,
+    ElecCurrent2 = ModeSwitch(area, "ElecCurrent2", QStringLiteral("(2)ElCurrent=><="), 296, 16, 144, 17,
                               Colours::Green, Colours::Yellow, 11);
     RadioButton3->setChecked(true);
+    // A group of their own: left to sibling order, the scope switches in the
+    // bottom panel would count as a sixth mode, and a checked mode could be
+    // clicked off.
+    Exclusive(this, {RadioButton3, HotContact, ColdContact, ElecCurrent1, ElecCurrent2});
 
     // Edit4 is declared last and so lies in front of both check boxes; they
     // are still reached with Tab and switched with Space.
@@ -140,9 +158,10 @@ void TMainForm::BuildBottomPanel()
 
     // Declared after the page control, so they lie in front of its tab row.
     RadioGroup2 = Place(new QGroupBox(Pan), "RadioGroup2", 120, 0, 209, 17);
-    Gravoscope = Place(new QRadioButton(QStringLiteral("Gravoscope"), Pan), "Gravoscope", 120, 0, 129, 17);
+    Gravoscope = Place(new QRadioButton(QStringLiteral("Gravoscope"), Pan), "Gravoscope", 120, 0, 128, 17);
     Taoscope = Place(new QRadioButton(QStringLiteral("Taoscope"), Pan), "Taoscope", 248, 0, 113, 17);
     Gravoscope->setChecked(true);
+    Exclusive(this, {Gravoscope, Taoscope});
 }
 
 void TMainForm::BuildControlPanel()
@@ -151,22 +170,26 @@ void TMainForm::BuildControlPanel()
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFont(StandInFont(QStringLiteral("Times New Roman"), 10, true));
 
-    ShowList = Place(new QCheckBox(QStringLiteral("Show Listing"), Panel1), "ShowList", 16, 0, 97, 17);
+    ShowList = Place(new QCheckBox(QStringLiteral("Show Listing"), Panel1), "ShowList", 16, 0, 97, 16);
     Colour(ShowList, QColor(), Colours::Navy);
-    Colour(Caption(Panel1, QStringLiteral("Time:"), 0, 16), QColor(), Colours::Navy);
-    LTime = Place(new QLabel(QStringLiteral("0"), Panel1), "LTime", 32, 16, 80, 16);
+    QLabel* timeCaption = Caption(Panel1, QStringLiteral("Time:"), 0, 16);
+    Colour(timeCaption, QColor(), Colours::Navy);
+    const int timeLeft = std::max(32, timeCaption->geometry().right() + 1);
+    LTime = Place(new QLabel(QStringLiteral("0"), Panel1), "LTime", timeLeft, 16, 112 - timeLeft, 16);
     LTime->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8, true));
     LTime->installEventFilter(this);
-    Caption(Panel1, QStringLiteral("dt="), 0, 36)->setObjectName(QStringLiteral("DtLabel"));
-    EditDT = Place(new QLineEdit(QStringLiteral("0"), Panel1), "EditDT", 16, 32, 49, 23);
+    QLabel* dtCaption = Caption(Panel1, QStringLiteral("dt="), 0, 36);
+    dtCaption->setObjectName(QStringLiteral("DtLabel"));
+    const int dtLeft = std::max(16, dtCaption->geometry().right() + 1);
+    EditDT = Place(new QLineEdit(QStringLiteral("0"), Panel1), "EditDT", dtLeft, 32, 64 - dtLeft, 23);
     EditDT->setFont(StandInFont(QStringLiteral("Times New Roman"), 10));
     NumericKeyGuard::Attach(EditDT);
     Cool = Place(new QCheckBox(QStringLiteral("Cool"), Panel1), "Cool", 64, 32, 49, 17);
     Colour(Cool, Qt::black, Qt::white);
 
     TrackBar = Place(new QSlider(Qt::Horizontal, Panel1), "TrackBar", 0, 56, 121, 25);
-    TrackBar->setRange(0, 10);
-    TrackBar->setValue(5);
+    TrackBar->setRange(TrackBarMin, TrackBarMax);
+    TrackBar->setValue(TrackBarStart);
     TrackBar->setTickInterval(1);
     TrackBar->setPageStep(1);
     TrackBar->setTickPosition(QSlider::TicksBelow);
@@ -176,7 +199,7 @@ void TMainForm::BuildControlPanel()
     DaoBack = PadButton(Panel1, "DaoBack", QStringLiteral("\u2B08"), 4, 83, 37, 22);
     DaoTeta = PadButton(Panel1, "DaoTeta", QStringLiteral("\u21E7"), 44, 83, 23, 22);
     DaoPsi = PadButton(Panel1, "DaoPsi", QStringLiteral("\u2B00"), 68, 83, 23, 22);
-    Null00 = Place(new QPushButton(QStringLiteral("0"), Panel1), "Null00", 0, 104, 17, 23);
+    Null00 = Place(new QPushButton(QStringLiteral("0"), Panel1), "Null00", 0, 105, 17, 22);
     Null00->setFont(StandInFont(QStringLiteral("Arial"), 12, true));
     Null00->setToolTip(QStringLiteral("Make null of velocity"));
     DaoPhi = PadButton(Panel1, "DaoPhi", QStringLiteral("\u21E6"), 20, 107, 23, 22);
@@ -188,7 +211,7 @@ void TMainForm::BuildControlPanel()
 
     ShapeRed = Place(new Lamp(Panel1), "ShapeRed", 96, 136, 17, 17);
     ShapeLime = Place(new Lamp(Panel1), "ShapeLime", 94, 160, 19, 17);
-    Go = Place(new QPushButton(QStringLiteral("Go"), Panel1), "Go", 3, 152, 86, 25);
+    Go = Place(new QPushButton(QStringLiteral("Go"), Panel1), "Go", 3, 153, 86, 24);
     Go->setEnabled(false);
 
     BuildCoefficientGrid();
@@ -209,22 +232,42 @@ void TMainForm::BuildCoefficientGrid()
             NumericKeyGuard::Attach(edit);
             CoefficientEdits[index] = edit;
         }
+    // Each caption ends where its field begins; the track bar ends before them.
+    const auto caption = [this](const QString& text, int field, int top) {
+        QLabel* label = Caption(Panel1, text, 0, top);
+        label->move(field - label->width(), top);
+        return label->x();
+    };
+    int captionsLeft = Columns[0];
     for (int row = 0; row < CoefficientRows; ++row)
-        Caption(Panel1, QStringLiteral("%1%2").arg(QLatin1Char(CoefficientLetters[row])).arg(1), 120, 24 * row + 4);
-    Caption(Panel1, QStringLiteral("2"), 168, 4);
-    Caption(Panel1, QStringLiteral("3"), 208, 4);
+        captionsLeft = std::min(captionsLeft, caption(QStringLiteral("%1%2").arg(QLatin1Char(CoefficientLetters[row])).arg(1),
+                                                      Columns[0], 24 * row + 4));
+    caption(QStringLiteral("2"), Columns[1], 4);
+    caption(QStringLiteral("3"), Columns[2], 4);
+    TrackBar->resize(std::min(TrackBar->width(), captionsLeft), TrackBar->height());
 
     static constexpr struct {
         const char* name;
         int left;
         int width;
-    } Ranges[] = {{"Edit1", 136, 33}, {"Edit2", 168, 33}, {"Edit3", 200, 41}};
+    } Ranges[] = {{"Edit1", 136, 32}, {"Edit2", 168, 32}, {"Edit3", 200, 41}};
     for (int group = 0; group < GroupCount; ++group) {
         auto* range = Place(new QLineEdit(QString::fromStdString(GroupRangeText(group + 1)), Panel1),
                             Ranges[group].name, Ranges[group].left, 152, Ranges[group].width, 22);
         range->setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8));
         Colour(range, QColor(Colours::GroupColours[group]), QColor());
     }
+}
+
+QSize TMainForm::MinimumDrawingSize() const
+{
+    // The mode switches above the bottom panel, the scope switches left of
+    // the control panel.
+    QRect modes;
+    for (const QWidget* control : Drawing->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != Pan)
+            modes |= control->geometry();
+    return {std::max(modes.right() + 1, Taoscope->geometry().right() + 1 + Panel1Width), modes.bottom() + 1 + PanHeight};
 }
 
 void TMainForm::FormResize()

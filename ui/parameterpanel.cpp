@@ -40,20 +40,38 @@ void TMainForm::RefillParameterFields()
 }
 
 // A field's text goes into the model only when the user changed it since the
-// program last filled it (setText clears the modified mark): a stale or
-// rounded text the user merely passed through must not replace the value.
-void TMainForm::EditDTExit()
+// program last filled it or stored it (setText clears the modified mark): a
+// stale or rounded text the user merely passed through must not replace the
+// value. False when the text is no number; it then stays as typed.
+bool TMainForm::EditDTExit()
 {
     if (!EditDT->isModified())
-        return;
-    // The text stays as typed, also when it is no number.
-    Guarded(dialogs_, [this] { system_.dt = TextToFloat(EditDT->text()); });
+        return true;
+    return Guarded(dialogs_, [this] {
+        system_.dt = TextToFloat(EditDT->text());
+        EditDT->setModified(false);
+    });
 }
 
-void TMainForm::CoefficientExit(int index)
+bool TMainForm::CoefficientExit(int index)
 {
-    if (!CoefficientEdits[index]->isModified())
-        return;
-    Guarded(dialogs_, [this, index] { system_.*CoefficientFields[index] = TextToFloat(CoefficientEdits[index]->text()); });
+    QLineEdit* edit = CoefficientEdits[index];
+    if (!edit->isModified())
+        return true;
+    const bool stored = Guarded(dialogs_, [this, index, edit] {
+        system_.*CoefficientFields[index] = TextToFloat(edit->text());
+        edit->setModified(false);
+    });
     FollowLaw();
+    return stored;
+}
+
+bool TMainForm::StoreEditedFields()
+{
+    if (!EditDTExit())
+        return false;
+    for (int k = 0; k < CoefficientCount; ++k)
+        if (!CoefficientExit(k))
+            return false;
+    return true;
 }

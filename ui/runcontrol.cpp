@@ -30,6 +30,9 @@ void PaintCaption(QPushButton* button, const QColor& colour)
 
 void TMainForm::GoClick()
 {
+    // Go acts on what the fields show: Enter in a field never left would
+    // otherwise run with the old value.
+    const bool stored = StoreEditedFields();
     if (!system_.Stopped) {
         ShowRunningLook(false);
         system_.Stopped = true;
@@ -37,6 +40,8 @@ void TMainForm::GoClick()
         Null00->setEnabled(true);
         return;
     }
+    if (!stored)
+        return;
     ShowRunningLook(true);
     system_.Stopped = false;
     Images->setEnabled(false);
@@ -83,6 +88,7 @@ void TMainForm::ResetStepCount()
 
 void TMainForm::SceneReplaced()
 {
+    ClearTrails();
     tally_.Reset();
     if (Monitor != nullptr)
         Monitor->ClearClick();

@@ -68,17 +68,21 @@ void TMainForm::LoadStartScene()
 void TMainForm::ShowThetraSpiral()
 {
     BuildFigure(system_, view_.SpiralMode);
-    names_.SceneFileName = SpiralCaption;
+    names_.SceneFileName.clear();
+    names_.SceneCaption = SpiralCaption;
 }
 
 void TMainForm::LoadCommentaryPage()
 {
-    const std::optional<QString> text = LoadCommentary(names_.SceneFileName);
-    if (!text)
-        return;
+    if (const std::optional<QString> text = LoadCommentary(names_.SceneFileName))
+        ShowCommentary(*text);
+}
+
+void TMainForm::ShowCommentary(const QString& text)
+{
     // Text loaded from its file is no change of the user's to be saved.
     const QSignalBlocker quiet(Comment);
-    Comment->setPlainText(*text);
+    Comment->setPlainText(text);
     CommentChanged = false;
 }
 
@@ -90,6 +94,7 @@ void TMainForm::FormPaint()
         return;
     }
     names_.SceneFileName = names_.StartSceneName;
+    names_.SceneCaption.clear();
     Drawing->DrawScene();
     FillListing();
 }

@@ -56,9 +56,7 @@ void TMainForm::WireViewCommands()
 
 void TMainForm::Daons1Click()
 {
-    ClearTrails();
-    if (Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); }))
-        SceneReplaced();
+    Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
     FollowLaw();
 }
 

@@ -24,9 +24,11 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
     }
     if (names.StartSceneName.isEmpty()) {
         BuildFigure(system, view.SpiralMode);
-        names.SceneFileName = StableStructureCaption;
+        window.SceneReplaced();
+        names.SceneFileName.clear();
+        names.SceneCaption = StableStructureCaption;
         window.FillListing();
-        window.ShowFileName(names.SceneFileName);
+        window.ShowFileName(names.SceneCaption);
         renderer.DrawScene();
         return;
     }
@@ -36,10 +38,12 @@ void Daons1Click(TaonSystem& system, ViewState& view, FileNames& names, UserDial
         // As at start-up: the square stands in silently; the picture and the
         // listing follow at the next redraw and refill.
         BuildFigure(system, view.SpiralMode);
+        window.SceneReplaced();
         return;
     }
     ReadStartScene(system, *file, names, before);
     RestoreFromSceneRecord(system);
+    window.SceneReplaced();
     renderer.DrawScene();
     window.FillListing();
 }

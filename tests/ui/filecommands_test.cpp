@@ -135,7 +135,9 @@ private slots:
         QCOMPARE(f.dialogs.openDialogs + f.dialogs.saveDialogs, 2);
     }
 
-    void commentaryStaysWhenTheNextSceneHasNone()
+    // A scene without a commentary file shows an empty page, and what is
+    // typed there is saved as its commentary alone.
+    void commentaryEmptiesWhenTheNextSceneHasNone()
     {
         MainFormFixture f;
         f.Start();
@@ -146,11 +148,14 @@ private slots:
         f.form->Open1Click();
         QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("about a"));
         f.form->Open1Click();
-        QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("about a"));
+        QCOMPARE(f.form->Comment->toPlainText(), QString());
         QCOMPARE(f.form->FName->text(), b);
-        // A loaded commentary is no change: leaving the page asks nothing.
+        // An emptied page is no change: leaving it asks nothing.
         EditCommentary(f, QString());
         QVERIFY(f.dialogs.confirmations.isEmpty());
+        f.dialogs.confirmAnswers = {true};
+        EditCommentary(f, QStringLiteral("about b"));
+        QCOMPARE(f.config.ReadFile(CommentaryPath(b)), QByteArray("about b\r\n"));
     }
 
     void editedCommentaryIsSavedAfterYes()
@@ -205,6 +210,22 @@ private slots:
         f.form->Save1Click();
         QCOMPARE(f.config.ReadFile(missing), SceneBytes(f.system));
         QCOMPARE(f.system.B2, 2.718L);
+    }
+
+    // A file named like a caption is still a file: Save writes over it.
+    void fileNamedLikeACaptionIsSavedOver()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("a.ato"), SceneOf({1})));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(f.config.Path(QString()));
+        f.dialogs.saveAnswers.push_back(SpiralCaption);
+        f.form->Saveas1Click();
+        f.system.X[1] = 5;
+        f.form->Save1Click();
+        QDir::setCurrent(previous);
+        QCOMPARE(f.dialogs.saveDialogs, 1);
+        QCOMPARE(f.config.ReadFile(f.config.Path(SpiralCaption)), SceneBytes(f.system));
     }
 
     // No name, or a caption in its place, is no file to save over.

@@ -124,6 +124,54 @@ private slots:
         QCOMPARE(edit->text(), text);
     }
 
+    // Go runs with what a field shows, also before the field was left: Enter
+    // there or Go stores it first, and a text that is no number is reported
+    // and starts nothing.
+    void goStoresTheFieldBeingEdited_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("coefficient, Enter") << "EditA1" << "2" << true << "";
+        QTest::newRow("dt, Go") << "EditDT" << "0.002" << false << "";
+        QTest::newRow("no number, Enter") << "EditB3" << "1-2" << true << "'1-2' is not a valid floating point value";
+        QTest::newRow("no number, Go") << "EditDT" << "" << false << "'' is not a valid floating point value";
+    }
+    void goStoresTheFieldBeingEdited()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, enter);
+        QFETCH(QString, error);
+        ListingFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        Real* target = field == QLatin1String("EditDT") ? &f.system.dt : &f.system.A1;
+        if (field == QLatin1String("EditB3"))
+            target = &f.system.B3;
+        const Real before = *target;
+        QLineEdit* edit = f.Find(field.toLatin1().constData());
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTimer stopper;
+        QObject::connect(&stopper, &QTimer::timeout, [&] {
+            if (!f.system.Stopped)
+                f.form->Go->click();
+        });
+        stopper.start(0);
+        if (enter)
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            f.form->Go->click();
+        QCOMPARE(f.dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(f.system.StepCount > 0, error.isEmpty());
+        QCOMPARE(*target, error.isEmpty() ? TextToFloat(text) : before);
+        QCOMPARE(edit->text(), text);
+    }
+
     // Filled fields show the start of their text; leaving one unchanged
     // stores nothing, so a third stays a third, not its 15 digits.
     void untouchedFieldsShowTheirStartAndKeepTheModel()

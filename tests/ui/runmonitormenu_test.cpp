@@ -3,6 +3,7 @@
 #include "charts/runmonitor.h"
 
 #include <QAction>
+#include <QFile>
 
 class RunMonitorMenuTest : public QObject {
     Q_OBJECT
@@ -40,6 +41,23 @@ private slots:
         QCOMPARE(samples.size(), std::size_t(1));
         QCOMPARE(samples.front().Step, 0);
         QCOMPARE(samples.front().Time, 0.0L);
+    }
+
+    // "Taons" without a start file replaces nothing, so it resets nothing:
+    // the samples stay and the next step's model time carries on.
+    void taonsWithoutAStartFileKeepsTheSamples()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 51, 76})));
+        f.form->RunMonitor1Click();
+        f.RunSteps(2);
+        QVERIFY(QFile::remove(f.config.StartFile()));
+        f.form->Daons1Click();
+        QCOMPARE(f.dialogs.informations, QStringList{QStringLiteral("The start File not found.")});
+        f.RunSteps(1);
+        const auto& samples = f.form->Monitor->Record().Samples();
+        QCOMPARE(samples.size(), std::size_t(4));
+        QCOMPARE(samples.back().Time, 0.001L + 0.001L + 0.001L);
     }
 };
 

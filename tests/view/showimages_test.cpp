@@ -19,9 +19,11 @@ public:
         log << "FName";
     }
     void FillListing() override { log << "listing"; }
+    void SceneReplaced() override { ++replaced; }
     void DrawScene() override { log << "scene"; }
     void DrawSpiral() override { log << "spiral"; }
     QStringList log;
+    int replaced = 0;
     QString fileName = QStringLiteral("File Name");
 };
 
@@ -96,8 +98,8 @@ private slots:
         c.system.StepCount = 12;
         c.Taons();
         QCOMPARE(c.window.log, QStringList({"enable", "listing", "FName", "scene"}));
-        QCOMPARE(c.names.SceneFileName, QStringLiteral("This is a stabil structur of taons"));
-        QCOMPARE(c.window.fileName, c.names.SceneFileName);
+        QCOMPARE(SceneName(c.names), QStringLiteral("This is a stabil structur of taons"));
+        QCOMPARE(c.window.fileName, SceneName(c.names));
         QCOMPARE(c.system.X[1], 0.212L);
         QCOMPARE(c.system.B3, 2.718L);
         QCOMPARE(c.system.X[5], Real(5) / 7);

@@ -28,6 +28,16 @@ struct ListingFixture : MainFormFixture {
         StringGrid* grid = form->DaonsTable;
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 1)).center());
     }
+    // The field named, its text replaced by keys as a user types it.
+    QLineEdit* Retype(const QString& field, const QString& text)
+    {
+        QLineEdit* edit = Find(field.toLatin1().constData());
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        return edit;
+    }
 };
 
 } // namespace
@@ -108,11 +118,7 @@ private slots:
                 target = &(f.system.*CoefficientFields[k]);
         const Real before = *target;
 
-        QLineEdit* edit = f.Find(field.toLatin1().constData());
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
+        QLineEdit* edit = f.Retype(field, text);
         QTest::keyClick(edit, Qt::Key_Tab); // the focus leaves the field
         if (error.isEmpty()) {
             QCOMPARE(f.dialogs.errors, QStringList());
@@ -151,11 +157,7 @@ private slots:
         if (field == QLatin1String("EditB3"))
             target = &f.system.B3;
         const Real before = *target;
-        QLineEdit* edit = f.Find(field.toLatin1().constData());
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
+        QLineEdit* edit = f.Retype(field, text);
         QTimer stopper;
         QObject::connect(&stopper, &QTimer::timeout, [&] {
             if (!f.system.Stopped)

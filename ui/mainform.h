@@ -221,6 +221,12 @@ public:
     QAction* ShowSpin = nullptr;
     QAction* ShowNumbersOfPoints = nullptr;
     QAction* MoveToCenter = nullptr;
+    QAction* LookAlongX1 = nullptr;
+    QAction* LookAlongY1 = nullptr;
+    QAction* LookAlongZ1 = nullptr;
+    QAction* ResetView1 = nullptr;
+    QAction* Fit1 = nullptr;
+    QAction* FollowCentroid1 = nullptr;
     QAction* InteractionLaw1 = nullptr;
     QAction* RunMonitor1 = nullptr;
     QAction* SavePicture1 = nullptr;

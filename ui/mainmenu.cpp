@@ -41,6 +41,14 @@ void TMainForm::BuildMenu()
     ShowSpin = Item(view, "ShowSpin", QStringLiteral("ShowSpin"), Qt::Key_F6);
     ShowNumbersOfPoints = Item(view, "ShowNumbersOfPoints", QStringLiteral("Show Numbers of Points"), Qt::Key_F7);
     MoveToCenter = Item(view, "MoveToCenter", QStringLiteral("Move to center"), Qt::Key_F8);
+    QMenu* lookAlong = view->addMenu(QStringLiteral("Look Along"));
+    lookAlong->setObjectName(QStringLiteral("LookAlong1"));
+    LookAlongX1 = Item(lookAlong, "LookAlongX1", QStringLiteral("X"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    LookAlongY1 = Item(lookAlong, "LookAlongY1", QStringLiteral("Y"), QKeySequence(Qt::CTRL | Qt::Key_2));
+    LookAlongZ1 = Item(lookAlong, "LookAlongZ1", QStringLiteral("Z"), QKeySequence(Qt::CTRL | Qt::Key_3));
+    ResetView1 = Item(view, "ResetView1", QStringLiteral("Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    Fit1 = Item(view, "Fit1", QStringLiteral("Fit"), Qt::Key_F9);
+    FollowCentroid1 = Item(view, "FollowCentroid1", QStringLiteral("Follow Centroid"), QKeySequence(Qt::CTRL | Qt::Key_F));
     view->addSeparator();
     InteractionLaw1 = Item(view, "InteractionLaw1", QStringLiteral("Interaction Law..."),
                            QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -52,6 +60,7 @@ void TMainForm::BuildMenu()
     ShowNumbersOfPoints->setCheckable(true);
     Trails1->setCheckable(true);
     Axes1->setCheckable(true);
+    FollowCentroid1->setCheckable(true);
 
     auto* manager = new QMenu(QStringLiteral("Manager"), this);
     manager->setObjectName(QStringLiteral("Manager1"));

@@ -13,6 +13,8 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <utility>
+
 void TMainForm::WireViewCommands()
 {
     // A view command on a button's click or a menu item's trigger.
@@ -40,6 +42,15 @@ void TMainForm::WireViewCommands()
     });
     connect(ShowNumbersOfPoints, &QAction::triggered, this,
             [this] { ShowNumbersOfPoints->setChecked(view_.ShowNumbers); });
+    wire(ResetView1, &QAction::triggered, ResetViewClick);
+    wire(FollowCentroid1, &QAction::triggered, FollowCentroidClick);
+    connect(FollowCentroid1, &QAction::triggered, this,
+            [this] { FollowCentroid1->setChecked(view_.FollowCentroid); });
+    const std::pair<QAction*, ViewAxis> lookAlong[] = {
+        {LookAlongX1, ViewAxis::X}, {LookAlongY1, ViewAxis::Y}, {LookAlongZ1, ViewAxis::Z}};
+    for (const auto& [item, axis] : lookAlong)
+        connect(item, &QAction::triggered, this, [this, axis = axis] { LookAlongClick(view_, *Drawing, axis); });
+    connect(Fit1, &QAction::triggered, this, [this] { FitClick(view_, system_, *Drawing, Drawing->CoveredTop()); });
     connect(TrackBar, &QSlider::valueChanged, this, [this](int position) { TrackBarChange(view_, position); });
 
     Timer = new QTimer(this);

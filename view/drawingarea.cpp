@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <optional>
@@ -69,6 +70,17 @@ void DrawingArea::SetDrawingHeight(int panelTop)
 int DrawingArea::DrawingHeight() const
 {
     return drawingHeight_ >= 0 ? drawingHeight_ : height();
+}
+
+int DrawingArea::CoveredTop() const
+{
+    int covered = 0;
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect place = child->geometry();
+        if (!child->isHidden() && place.top() <= 0 && place.bottom() < DrawingHeight())
+            covered = std::max(covered, place.bottom() + 1);
+    }
+    return covered;
 }
 
 void DrawingArea::SetWindowRepaintHook(std::function<void()> formPaint)
@@ -201,4 +213,13 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
     gestureStarted_[*index] = false;
     const QPoint pixel = event->position().toPoint();
     FormMouseUp(view_, *this, GestureOf(*index), {pixel.x(), pixel.y()});
+}
+
+void DrawingArea::wheelEvent(QWheelEvent* event)
+{
+    if (childAt(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    WheelZoom(view_, *this, wheelNotches_.Add(event->angleDelta().y()));
 }

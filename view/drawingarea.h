@@ -21,8 +21,8 @@
 // not, or every run step would refill the listing. Uncovered parts are
 // restored from the picture without a redraw.
 //
-// Mouse gestures of the view are built in and count only where no child
-// control covers the area.
+// Mouse gestures and the wheel zoom of the view are built in and count only
+// where no child control covers the area.
 class DrawingArea : public QWidget, public ViewRenderer {
     Q_OBJECT
 public:
@@ -43,6 +43,8 @@ public:
     // widget's height.
     void SetDrawingHeight(int panelTop);
     int DrawingHeight() const;
+    // How far down from the top child controls (the mode switches) hide the picture.
+    int CoveredTop() const;
 
     // The main window's FormPaint; it must not throw.
     void SetWindowRepaintHook(std::function<void()> formPaint);
@@ -58,6 +60,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void ShowPicture();
@@ -74,4 +77,5 @@ private:
     bool windowRepaintDue_ = true;
     bool inWindowRepaint_ = false;
     std::array<bool, 3> gestureStarted_{}; // left, middle, right: pressed here, not on a child
+    WheelNotches wheelNotches_;
 };

@@ -1,5 +1,7 @@
 #include "view/projection.h"
 
+#include "view/viewframing.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -67,6 +69,8 @@ PixelPoint ProjectPoint(const ViewState& view, Real x, Real y, Real z)
 void ProjectScene(const TaonSystem& system, ViewState& view)
 {
     BuildViewMatrix(view);
+    if (view.FollowCentroid)
+        FollowCentroidShift(view, system);
     for (int i = 1; i <= SlotsInUse(system); ++i) {
         if (!system.Present[i])
             continue;

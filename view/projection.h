@@ -22,7 +22,8 @@ PixelPoint ScreenPixel(const ViewState& view, Real turnedX, Real turnedZ);
 // Orthographic projection through ViewMatrix; the depth row is not used.
 PixelPoint ProjectPoint(const ViewState& view, Real x, Real y, Real z);
 
-// The first half of a scene draw: BuildViewMatrix, then ScreenX/ScreenY of
+// The first half of a scene draw: BuildViewMatrix, the shift that keeps the
+// centroid at the centre while FollowCentroid is on, then ScreenX/ScreenY of
 // every present point from its display copy. Absent points keep their pixels.
 void ProjectScene(const TaonSystem& system, ViewState& view);
 

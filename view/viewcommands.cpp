@@ -135,6 +135,57 @@ void MoveToCenterClick(ViewState& view, ViewRenderer& renderer)
     RedrawView(view, renderer);
 }
 
+void WheelZoom(ViewState& view, ViewRenderer& renderer, int notches)
+{
+    for (; notches > 0; --notches)
+        DaoForvardClick(view, renderer);
+    for (; notches < 0; ++notches)
+        DaoBackClick(view, renderer);
+}
+
+int WheelNotches::Add(int angleDelta)
+{
+    constexpr int notch = 120;
+    remainder_ += angleDelta;
+    const long long notches = remainder_ / notch; // toward zero: the rest keeps its sign
+    remainder_ -= notches * notch;
+    return int(notches);
+}
+
+void LookAlongClick(ViewState& view, ViewRenderer& renderer, ViewAxis axis)
+{
+    const ViewAngles angles = LookAlongAngles(axis);
+    view.Teta = angles.Teta;
+    view.Psi = angles.Psi;
+    view.Phi = angles.Phi;
+    RedrawView(view, renderer);
+}
+
+void ResetViewClick(ViewState& view, ViewRenderer& renderer)
+{
+    const ViewState start;
+    view.Teta = start.Teta;
+    view.Psi = start.Psi;
+    view.Phi = start.Phi;
+    view.Scale = start.Scale;
+    view.PanX = start.PanX;
+    view.PanY = start.PanY;
+    RedrawView(view, renderer);
+}
+
+void FitClick(ViewState& view, const TaonSystem& system, ViewRenderer& renderer, int coveredTop)
+{
+    if (!view.SpiralMode)
+        FitView(view, system, coveredTop);
+    RedrawView(view, renderer);
+}
+
+void FollowCentroidClick(ViewState& view, ViewRenderer& renderer)
+{
+    view.FollowCentroid = !view.FollowCentroid;
+    RedrawView(view, renderer);
+}
+
 void TrackBarChange(ViewState& view, int position)
 {
     const StepRow& row = StepTable[std::clamp(position, TrackBarMin, TrackBarMax)];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/taonsystem.h"
+#include "view/viewframing.h"
 #include "view/viewstate.h"
 
 // Whatever draws the view: the drawing area, or a recorder in tests.
@@ -36,6 +38,32 @@ void Up1Click(ViewState& view, ViewRenderer& renderer);
 void Down1Click(ViewState& view, ViewRenderer& renderer);
 // Scale 120 and no shift; the angles stay.
 void MoveToCenterClick(ViewState& view, ViewRenderer& renderer);
+
+// The wheel over the drawing area: each whole notch forward is one DaoForvard
+// click, each one back one DaoBack click.
+void WheelZoom(ViewState& view, ViewRenderer& renderer, int notches);
+
+// Adds up wheel angle deltas (120 to a notch; high-resolution wheels and
+// touchpads send less at a time) and hands out whole notches, keeping the rest.
+class WheelNotches {
+public:
+    int Add(int angleDelta);
+
+private:
+    long long remainder_ = 0;
+};
+
+// View > Look Along: the view angles of LookAlongAngles. Only the scene view
+// uses them; either view is redrawn.
+void LookAlongClick(ViewState& view, ViewRenderer& renderer, ViewAxis axis);
+// View > Reset View: view angles, Scale and the shift as at start-up. The turn
+// angles stay, so a kept spiral spin goes on.
+void ResetViewClick(ViewState& view, ViewRenderer& renderer);
+// View > Fit: FitView over the scene's points; the spiral view is only redrawn.
+void FitClick(ViewState& view, const TaonSystem& system, ViewRenderer& renderer, int coveredTop);
+// View > Follow Centroid toggles FollowCentroid and redraws; the caller sets
+// the check mark.
+void FollowCentroidClick(ViewState& view, ViewRenderer& renderer);
 
 // Track bar "Amplitude", positions 0..10: RotStep and ZoomStep from one table
 // row. Positions outside are clamped to the ends. Does not redraw.

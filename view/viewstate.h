@@ -45,6 +45,7 @@ struct ViewState {
     bool ShowNumbers = false; // "Show Numbers of Points"
     bool ShowTrails = false;  // "Trails": each point's last positions behind it
     bool ShowAxes = false;    // "Axes": the x/y/z triad in the lower-left corner
+    bool FollowCentroid = false; // "Follow Centroid": each scene draw shifts the points' centroid to the centre
 
     // CenterX := areaWidth / 2 and CenterY := panelTop / 2, halves to even.
     void UpdateCenter(int areaWidth, int panelTop);

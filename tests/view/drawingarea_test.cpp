@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <limits>
@@ -275,6 +276,43 @@ private slots:
         QTest::mouseRelease(f.area.get(), button, {}, QPoint(300, 150));
         QCOMPARE(double(f.view.Scale), scale);
         QVERIFY(std::fabs(double(f.view.Teta) - teta) < 1e-15);
+    }
+
+    // A notch is one zoom click for every step, on both sides of DaoBack's
+    // switch to dividing; smaller deltas add up, the rest kept.
+    void wheelNotchIsAZoomClick_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QList<int>>("deltas");
+        QTest::addColumn<int>("notches");
+        for (int position = TrackBarMin; position <= TrackBarMax; ++position)
+            for (double scale : {120.0, 4.0})
+                for (int notch : {1, -1})
+                    QTest::addRow("%d, %g, %d", position, scale, notch)
+                        << position << scale << QList<int>{120 * notch} << notch;
+        QTest::newRow("touchpad") << 5 << 120.0 << QList<int>{-70, -70, -70, -70} << -2;
+        QTest::newRow("turned back, short") << 5 << 120.0 << QList<int>{100, -30, 49} << 0;
+        QTest::newRow("two at once") << 5 << 120.0 << QList<int>{100, -30, 50, 240} << 3;
+    }
+    void wheelNotchIsAZoomClick()
+    {
+        QFETCH(int, position);
+        QFETCH(double, scale);
+        QFETCH(QList<int>, deltas);
+        QFETCH(int, notches);
+        Fixture f(false), clicked(false);
+        TrackBarChange(f.view, position);
+        f.view.Scale = scale;
+        clicked.view = f.view;
+        for (int k = 0; k < std::abs(notches); ++k)
+            (notches > 0 ? DaoForvardClick : DaoBackClick)(clicked.view, *clicked.area);
+        for (int delta : deltas) {
+            QWheelEvent wheel({300, 100}, {300, 100}, {}, {0, delta}, {}, {}, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(f.area.get(), &wheel);
+        }
+        QCOMPARE(f.view.Scale, clicked.view.Scale);
+        QCOMPARE(f.area->Picture().isNull(), notches == 0); // a notch redraws
     }
 
     // Under a child control the press is the child's, and so is its release.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/lawscale.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/lawwindow.h"
 
 #include "charts/lawscale.h"

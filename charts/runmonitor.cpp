@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/runmonitor.h"
 
 #include "charts/runplot.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/runplot.h"
 
 #include <QCategoryAxis>

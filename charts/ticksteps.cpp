@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/ticksteps.h"
 
 #include <algorithm>

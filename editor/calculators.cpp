@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor/calculators.h"
 
 #include "model/fpfault.h"

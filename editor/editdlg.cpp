@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor/editdlg.h"
 
 #include "model/groups.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The geometry calculators on the left of the point editor. They read the
 // points from the grid's text, so they see what the grid shows: stored
 // positions, or velocities in the velocity mode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The point editor's own work: showing the model, storing a point, saving.
 #include "editor/editdlg.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scene reader and the restore on any file: a file shorter than a record
 // is refused with the model untouched; any longer one loads, and writing the
 // model back gives the file's first 6296 bytes exactly.

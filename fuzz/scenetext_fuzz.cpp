@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zarvitone-cli make's parser on any text: it refuses without touching the
 // model, or it takes a scene that show prints and make rebuilds byte for byte.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run step on any scene under any switches: a fault comes back as one of
 // the program's three fault texts, never as a crash, a hang or undefined
 // behaviour, and the fast engine leaves the model and the text exactly as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/extended.h"
 
 #include <bit>

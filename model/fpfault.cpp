@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/fpfault.h"
 
 #include "model/usererror.h"

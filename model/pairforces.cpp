@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/pairforces.h"
 
 #include "model/extended.h"

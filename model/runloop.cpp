@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/runloop.h"
 
 std::int32_t NextStepCount(std::int32_t n)

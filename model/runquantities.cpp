@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/runquantities.h"
 
 #include <algorithm>

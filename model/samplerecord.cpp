@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/samplerecord.h"
 
 SampleRecord::SampleRecord(std::size_t cap) : cap_(cap < 2 ? 2 : cap) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/taonsystem.h"
 
 #include "model/extended.h"

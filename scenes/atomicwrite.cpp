@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/atomicwrite.h"
 
 #include "scenes/fileerror.h"

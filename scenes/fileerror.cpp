@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/fileerror.h"
 
 #include "model/usererror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Past the file-size limit (ulimit -f) the system sends SIGXFSZ, which ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/numbertext.h"
 
 #include "model/usererror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/realtext.h"
 
 #include "model/extended.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/scenefile.h"
 
 #include "scenes/atomicwrite.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/scenetext.h"
 
 #include "model/groups.h"

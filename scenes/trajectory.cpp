@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/trajectory.h"
 
 #include "model/law.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/clisupport.h"
 
 #include "scenes/fileerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/lawcommand.h"
 
 #include "model/pushcurve.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/filesizelimit.h"
 #include "tools/cli.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/aboutbox.h"
 
 #include "ui/programicon.h"

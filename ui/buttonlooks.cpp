@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/buttonlooks.h"
 
 #include <QIcon>

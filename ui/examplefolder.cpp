@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/examplefolder.h"
 
 #include "ui/programfolders.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The File menu and the commentary page.
 #include "ui/mainform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/helplookup.h"
 
 #include "ui/programfolders.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/helpmenu.h"
 
 #include "ui/helplookup.h"

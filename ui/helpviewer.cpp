@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/helpviewer.h"
 
 #include "ui/helplookup.h"

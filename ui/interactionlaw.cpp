@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Interaction Law window and what makes it redraw.
 #include "ui/mainform.h"
 

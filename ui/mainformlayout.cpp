@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every control of the main window at its pixel place, with its caption,
 // colours and font. Where two neighbours would share their edge pixel, or a
 // caption in the installed fonts runs into its field, the one placed later

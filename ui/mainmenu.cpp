@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main menu. The "Manager" menu is not on the menu bar; its commands
 // work through their shortcut keys alone.
 #include "ui/mainform.h"

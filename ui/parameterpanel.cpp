@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parameter fields and the listing.
 #include "ui/mainform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeping what the view shows: the picture, recorded frames, trails and axes.
 #include "ui/mainform.h"
 

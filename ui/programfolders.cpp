@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/programfolders.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/programicon.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting and stopping a run, the velocity reset and the step counter.
 #include "ui/mainform.h"
 

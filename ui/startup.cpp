@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the main window and its repaint.
 #include "ui/mainform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view commands on their buttons, menu items, track bar and timer.
 #include "ui/mainform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/axes.h"
 
 #include "view/canvas.h"

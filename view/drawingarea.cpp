@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/drawingarea.h"
 
 #include "view/axes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/framerecorder.h"
 
 #include "view/picturefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/labels.h"
 
 #include "view/colours.h"

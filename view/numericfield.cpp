@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/numericfield.h"
 
 #include "scenes/numbertext.h"

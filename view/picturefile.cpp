@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/picturefile.h"
 
 #include "model/usererror.h"

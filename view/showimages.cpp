@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/showimages.h"
 
 #include "scenes/figures.h"

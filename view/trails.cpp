@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "view/trails.h"
 
 #include "view/colours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Steps per second of `zarvitone-cli run` on the 100-point benchmark scene:
 // plain, and with --dump of every step in each format. The runs alternate and
 // each rate is the best of its rounds, as the machine may be busy.

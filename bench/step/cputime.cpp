@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench/step/cputime.h"
 
 double CpuMicroseconds(clockid_t clock)

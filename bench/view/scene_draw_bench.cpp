@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times DrawScene of a full 100-point scene in the main window's drawing area
 // (854 x 288), with and without point numbers, with full trails and the axes,
 // DrawSpiral, and a scene draw followed by the widget's own repaint. Prints

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Steps per second of a run in the real main window (drawing every step,
 // processing events between steps) against the bare engine on the same
 // 100-point scene, in one process; and what recording frames costs the run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The desktop entry, the software-centre metadata, the scene file type and the
 # manual pages as the desktop's own tools read them: each validator passes
 # without so much as a hint, each manual page renders without a warning, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program itself on a real X server. It starts with a start file of its own
 # naming a prepared scene; Enter starts a run, Escape stops it, Ctrl+S saves
 # and Alt+X quits. The saved scene must be the prepared one advanced by some

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editorfixture.h"
 
 #include <QLocale>

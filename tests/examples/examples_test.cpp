@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/law.h"
 #include "scenes/realtext.h"
 #include "scenes/scenetext.h"

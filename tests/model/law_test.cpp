@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/law.h"
 #include "testscenes.h"
 

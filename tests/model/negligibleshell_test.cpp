@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/negligibleshell.h"
 #include "testscenes.h"
 

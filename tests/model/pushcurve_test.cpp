@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/pushcurve.h"
 #include "model/stepengine.h"
 #include "testscenes.h"

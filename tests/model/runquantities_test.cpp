@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/stepengine.h"
 #include "model/runquantities.h"
 #include "model/samplerecord.h"

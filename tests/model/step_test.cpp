@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/constraints.h"
 #include "model/runloop.h"
 #include "model/step.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Scenes and comparisons shared by the law, step and engine tests.

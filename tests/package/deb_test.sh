@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian package as a user gets it: cpack builds it from the build tree,
 # dpkg-deb unpacks it into a scratch folder, and the unpacked programs run
 # from there. Its version is the project's, its dependencies come from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/commentary.h"
 #include "tempconfig.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "errortext.h"
 #include "model/usererror.h"
 #include "scenes/numbertext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenes/runlog.h"
 
 #include <QTest>

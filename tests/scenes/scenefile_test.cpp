@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "errortext.h"
 #include "model/extended.h"
 #include "model/usererror.h"

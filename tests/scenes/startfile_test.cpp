@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/usererror.h"
 #include "scenes/commentary.h"
 #include "scenes/startfile.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the shell tests.
 
 # Exits 77 (a skipped test) unless every tool named after the hint is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tempconfig.h"
 
 #include "scenes/startfile.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A dump read back by ASE: frame count, steps, species, and the first and last
 # frames against the scenes they came from, velocities as ASE's own and as
 # the velo column OVITO reads. Skipped (77) without python3-ase.

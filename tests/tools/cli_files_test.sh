@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # zarvitone-cli at the system's limits: saves past the file-size limit and in a
 # folder that takes no new file, a full standard output, memory running out.
 # Usage: cli_files_test.sh ZARVITONE-CLI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/pushcurve.h"
 #include "scenes/realtext.h"
 #include "scenes/scenefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "charts/lawwindow.h"
 #include "editor/editdlg.h"
 #include "mainformfixture.h"

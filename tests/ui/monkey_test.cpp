@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A monkey at the main window: a fixed-seed random stream of user actions on
 // the real window (offscreen) - clicks on every control, shortcut keys, menu
 // commands, typing into every field (digits, letters, huge and tiny numbers,

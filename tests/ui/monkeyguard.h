@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What turns a hang or a loud Qt message into a failed test instead of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Scene files a user may come across: sound ones, and every kind of odd one

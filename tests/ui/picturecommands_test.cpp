@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainformfixture.h"
 
 #include "view/drawingarea.h"

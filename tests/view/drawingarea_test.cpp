@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/step.h"
 #include "scenes/figures.h"
 #include "view/colours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/usererror.h"
 #include "scenes/figures.h"
 #include "scenes/scenefile.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws the program's icons with ImageMagick. The PNGs are committed; run this
 # again only to change the pictures. Every size is drawn at its own size (not
 # scaled down from the largest) so small icons stay sharp.

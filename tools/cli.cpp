@@ -350,7 +350,7 @@ The companion of Zarvitone for scripts and batch work.
 Commands:
 )";
     for (const CliCommand& command : CliCommands())
-        help += HelpEntry(Synopsis(command.Spec), command.Spec.Summary);
+        help += HelpEntry(Synopsis(command.Form), command.Form.Summary);
     help += HelpEntry("--help", "show this text") + HelpEntry("--version", "show the version");
     help += R"(
 COMMAND --help shows the command's own help. Every command reads its options
@@ -359,15 +359,15 @@ said otherwise; "--" ends the options, so a file name may start with "-".
 A scene FILE.ato of "-" is read from standard input.
 )";
     for (const CliCommand& command : CliCommands())
-        if (!command.Spec.Options.empty())
-            help += "\nOptions of " + command.Spec.Name + ":\n" + OptionsHelp(command.Spec) + command.Spec.Notes;
+        if (!command.Form.Options.empty())
+            help += "\nOptions of " + command.Form.Name + ":\n" + OptionsHelp(command.Form) + command.Form.Notes;
     return help + '\n' + SceneTextHelp + '\n' + ExitStatusHelp;
 }
 
 const CliCommand* CommandNamed(const std::string& name)
 {
     for (const CliCommand& command : CliCommands())
-        if (command.Spec.Name == name)
+        if (command.Form.Name == name)
             return &command;
     return nullptr;
 }
@@ -456,9 +456,9 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
             command = CommandNamed(name);
             if (command == nullptr)
                 throw UsageError("unknown command '" + name + "'");
-            const CommandLine line = ParseCommandLine(command->Spec, {args.begin() + 1, args.end()});
+            const CommandLine line = ParseCommandLine(command->Form, {args.begin() + 1, args.end()});
             if (line.Help)
-                out << CommandHelp(command->Spec);
+                out << CommandHelp(command->Form);
             else
                 status = command->Run(line, in, out);
         }
@@ -466,7 +466,7 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
         return status;
     } catch (const UsageError& error) {
         err << "zarvitone-cli: " << error.what() << "\nusage: zarvitone-cli "
-            << (command ? Synopsis(command->Spec) + " (" + command->Spec.Name + " --help for more)"
+            << (command ? Synopsis(command->Form) + " (" + command->Form.Name + " --help for more)"
                         : std::string("COMMAND ... (--help lists the commands)"))
             << std::endl;
         return 2;

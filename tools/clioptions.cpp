@@ -17,7 +17,7 @@ bool StartsWithDashes(const std::string& word)
 const OptionSpec& OptionNamed(const CommandSpec& command, const std::string& name)
 {
     const auto option = std::find_if(command.Options.begin(), command.Options.end(),
-                                     [&](const OptionSpec& spec) { return spec.Name == name; });
+                                     [&](const OptionSpec& option) { return option.Name == name; });
     if (option == command.Options.end()) {
         if (name == Help)
             throw UsageError(Help + " takes no value");

@@ -76,7 +76,7 @@ void PrintEquilibria(const LawSetting& setting, const std::vector<Real>& distanc
 
 const CommandSpec& LawSpec()
 {
-    static const CommandSpec spec{
+    static const CommandSpec form{
         .Name = "law",
         .Operands = {"FILE.ato"},
         .Summary = "the push of each index group against the distance,\nas CSV; see below",
@@ -101,7 +101,7 @@ const CommandSpec& LawSpec()
                  "--equilibria, a line group,r,text for the group's first fault); the other rows\n"
                  "are kept, the status is then 1 and the message names the group and the r.\n",
     };
-    return spec;
+    return form;
 }
 
 int LawCommand(const CommandLine& args, std::istream& in, std::ostream& out)

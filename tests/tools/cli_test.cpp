@@ -76,7 +76,7 @@ bool IsCommand(const QString& name)
 {
     const std::vector<CliCommand>& commands = CliCommands();
     return std::any_of(commands.begin(), commands.end(),
-                       [&](const CliCommand& command) { return command.Spec.Name == name.toStdString(); });
+                       [&](const CliCommand& command) { return command.Form.Name == name.toStdString(); });
 }
 
 QByteArray ReadAll(const QString& path)
@@ -488,7 +488,7 @@ private slots:
                                                    {"law", {"@two.ato"}},
                                                    {"new", {out}}};
         for (const CliCommand& command : CliCommands()) {
-            const QString name = QString::fromStdString(command.Spec.Name);
+            const QString name = QString::fromStdString(command.Form.Name);
             const QStringList line = QStringList{name} + (valid.count(name) ? valid.at(name) : QStringList());
             const auto misuse = [&](const QString& what, const QStringList& extra, const QString& message) {
                 QTest::addRow("%s %s", qPrintable(name), qPrintable(what)) << line + extra << 2 << message;
@@ -497,7 +497,7 @@ private slots:
             misuse("unknown option", {"--fast"}, "unknown option '--fast'");
             misuse("--help=1", {"--help=1"}, "--help takes no value");
             misuse("one operand too many", {"@two.ato"}, "unexpected argument");
-            for (const OptionSpec& option : command.Spec.Options) {
+            for (const OptionSpec& option : command.Form.Options) {
                 const QString o = QString::fromStdString(option.Name);
                 if (option.Value.empty()) {
                     misuse(o + "=1", {o + "=1"}, o + " takes no value");

@@ -120,8 +120,8 @@ void WriteInPlace(const QString& target, const QByteArray& bytes, const QString&
     if (code != 0 && readable && reached > 0) {
         qint64 restored = 0;
         WriteFromStart(fd, old.constData(), std::min(reached, qint64(old.size())), restored);
-        if (reached > old.size())
-            (void)::ftruncate(fd, off_t(old.size()));
+        // Best effort: the first failure is what the user hears of.
+        [[maybe_unused]] const int cut = reached > old.size() ? ::ftruncate(fd, off_t(old.size())) : 0;
         (void)::fsync(fd);
     }
     ::close(fd);

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
-
-// The picture as PNG. Throws UserError when it cannot be encoded.
-QByteArray PngBytes(const QImage& picture);
 
 // Replaces the file at `path` with the picture as PNG, atomically. Throws
 // UserError with the file error text.

@@ -13,6 +13,7 @@
 #include "ui/mainform.h"
 #include "view/drawingarea.h"
 #include "view/picturefile.h"
+#include "view/pngencoding.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#include "model/structurefigures.h"
+
+StructureGauge::StructureGauge(std::optional<Real> cutoff) : cutoff_(cutoff)
+{
+    if (cutoff_)
+        cutoffs_ = UniformCutoff(*cutoff_);
+}
+
+StructureFigures StructureGauge::Measure(const TaonSystem& system, const RunSwitches& switches)
+{
+    const PairLaw& law = laws_.For(system, switches.Law);
+    if (!cutoff_ && !(cutoffsOf_ && *cutoffsOf_ == law.Setting())) {
+        cutoffs_ = LawCutoffs(law);
+        cutoffsOf_ = law.Setting();
+    }
+    return {FindClusters(system, cutoffs_), MeasureEnergy(system, switches, law)};
+}
+
+StructureSample SampleOfStructure(const StructureFigures& figures)
+{
+    StructureSample sample;
+    if (figures.Found.Fault.empty()) {
+        sample.Clusters = int(figures.Found.Members.size());
+        sample.Largest = figures.Found.Largest;
+    }
+    if (figures.Energy.Status == EnergyStatus::Conserved) {
+        sample.Potential = figures.Energy.Potential;
+        sample.Total = figures.Energy.Total;
+    }
+    return sample;
+}

@@ -98,7 +98,7 @@ void TMainForm::SceneReplaced()
 void TMainForm::RunMonitor1Click()
 {
     if (Monitor == nullptr)
-        Monitor = new RunMonitor(system_, tally_, dialogs_, this);
+        Monitor = new RunMonitor(system_, tally_, [this] { return CurrentSwitches(); }, dialogs_, this);
     Monitor->show();
     Monitor->raise();
     Monitor->activateWindow();

@@ -7,14 +7,26 @@ StructureGauge::StructureGauge(std::optional<Real> cutoff) : cutoff_(cutoff)
         cutoffs_ = UniformCutoff(*cutoff_);
 }
 
-StructureFigures StructureGauge::Measure(const TaonSystem& system, const RunSwitches& switches)
+const PairLaw& StructureGauge::LawOf(const TaonSystem& system, const LawSwitches& switches)
 {
-    const PairLaw& law = laws_.For(system, switches.Law);
+    const PairLaw& law = laws_.For(system, switches);
     if (!cutoff_ && !(cutoffsOf_ && *cutoffsOf_ == law.Setting())) {
         cutoffs_ = LawCutoffs(law);
         cutoffsOf_ = law.Setting();
     }
-    return {FindClusters(system, cutoffs_), MeasureEnergy(system, switches, law)};
+    return law;
+}
+
+Clusters StructureGauge::ClustersOf(const TaonSystem& system, const LawSwitches& switches)
+{
+    LawOf(system, switches);
+    return FindClusters(system, cutoffs_);
+}
+
+StructureFigures StructureGauge::Measure(const TaonSystem& system, const RunSwitches& switches)
+{
+    Clusters found = ClustersOf(system, switches.Law);
+    return {std::move(found), MeasureEnergy(system, switches, LawOf(system, switches.Law))};
 }
 
 StructureSample SampleOfStructure(const StructureFigures& figures)

@@ -23,6 +23,9 @@ public:
     explicit StructureGauge(std::optional<Real> cutoff = std::nullopt);
 
     StructureFigures Measure(const TaonSystem& system, const RunSwitches& switches);
+    // The clusters alone, and the law they were read with.
+    Clusters ClustersOf(const TaonSystem& system, const LawSwitches& switches);
+    const PairLaw& LawOf(const TaonSystem& system, const LawSwitches& switches);
     // The cutoffs of the last Measure's law.
     const ClusterCutoffs& Cutoffs() const { return cutoffs_; }
     bool LawCutoff() const { return !cutoff_; }

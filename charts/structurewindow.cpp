@@ -48,7 +48,6 @@ StructureWindow::StructureWindow(const TaonSystem& system, std::function<RunSwit
         Pairs[p] = new QCheckBox(QString::fromLatin1(GroupPairNames[p]), this);
         Pairs[p]->setObjectName(QStringLiteral("Pair%1").arg(p));
         Pairs[p]->setChecked(p == 0);
-        connect(Pairs[p], &QCheckBox::toggled, this, &StructureWindow::Refresh);
         pairs->addWidget(Pairs[p]);
     }
     pairs->addStretch();
@@ -58,7 +57,6 @@ StructureWindow::StructureWindow(const TaonSystem& system, std::function<RunSwit
         field->setDecimals(3);
         field->setRange(0, 1000);
         field->setSingleStep(0.1);
-        connect(field, &QDoubleSpinBox::valueChanged, this, &StructureWindow::Refresh);
     }
     From->setObjectName(QStringLiteral("From"));
     To->setObjectName(QStringLiteral("To"));
@@ -67,11 +65,9 @@ StructureWindow::StructureWindow(const TaonSystem& system, std::function<RunSwit
     Bins->setObjectName(QStringLiteral("Bins"));
     Bins->setRange(1, 2000);
     Bins->setValue(200);
-    connect(Bins, &QSpinBox::valueChanged, this, &StructureWindow::Refresh);
     Cluster = new QComboBox(this);
     Cluster->setObjectName(QStringLiteral("Cluster"));
     Cluster->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(Cluster, &QComboBox::activated, this, &StructureWindow::Refresh);
     auto* range = new QHBoxLayout;
     for (auto [label, field] : {std::pair<const char*, QWidget*>{"r from", From}, {"to", To}, {"bins", Bins},
                                 {"Mark cluster", Cluster}}) {
@@ -99,6 +95,13 @@ StructureWindow::StructureWindow(const TaonSystem& system, std::function<RunSwit
     refresher_ = new QTimer(this);
     refresher_->setInterval(RefreshMilliseconds);
     connect(refresher_, &QTimer::timeout, this, &StructureWindow::Refresh);
+    // Once every control is made: a change redraws at once.
+    for (QCheckBox* pair : Pairs)
+        connect(pair, &QCheckBox::toggled, this, &StructureWindow::Refresh);
+    for (QDoubleSpinBox* field : {From, To})
+        connect(field, &QDoubleSpinBox::valueChanged, this, &StructureWindow::Refresh);
+    connect(Bins, &QSpinBox::valueChanged, this, &StructureWindow::Refresh);
+    connect(Cluster, &QComboBox::activated, this, &StructureWindow::Refresh);
 }
 
 void StructureWindow::Refresh()

@@ -24,10 +24,9 @@ namespace {
 
 constexpr int RefreshMilliseconds = 1000;
 
-// 1-1, 2-2 and 3-3 in their group's colour; the mixed pairs in others.
-constexpr std::array<QRgb, GroupPairCount> PairColours{Colours::GroupColours[0], Colours::Aqua, Colours::Silver,
-                                                      Colours::GroupColours[1], Colours::White,
-                                                      Colours::GroupColours[2]};
+// Apart from the group colours, which the equilibria take.
+constexpr std::array<QRgb, GroupPairCount> PairColours{Colours::White,       Colours::Aqua,        Colours::Silver,
+                                                      qRgb(255, 128, 255), qRgb(128, 160, 255), qRgb(255, 165, 0)};
 
 void HideFromLegend(QChart* chart, QLineSeries* series)
 {
@@ -160,7 +159,7 @@ void StructureWindow::Plot(const PairLaw& law, const LawSwitches& switches)
                     groups[g - 1] = groups[h - 1] = true;
         auto* series = new QLineSeries;
         series->setName(QString::fromLatin1(GroupPairNames[p]));
-        series->setPen(QPen(QColor(PairColours[p]), 0));
+        series->setPen(QPen(QColor(PairColours[p]), 1.5));
         QList<QPointF> points;
         for (int b = 0; b < histogram_.Bins; ++b) {
             const double n = double(histogram_.Counts[p][b]);
@@ -172,6 +171,7 @@ void StructureWindow::Plot(const PairLaw& law, const LawSwitches& switches)
         attach(series);
     }
     countAxis->setRange(0, double(most) * 1.1);
+    countAxis->applyNiceNumbers();
     // The equilibria of the groups of those pairs, from the curve of opposite
     // parity (under Gravoscope parity does not matter).
     markers_.clear();
@@ -189,11 +189,11 @@ void StructureWindow::Plot(const PairLaw& law, const LawSwitches& switches)
                 continue;
             markers_.push_back({g, e.R, e.Stable});
             auto* line = new QLineSeries;
-            QPen pen(QColor(Colours::GroupColours[g - 1]), 1.5);
+            QPen pen(QColor(Colours::GroupColours[g - 1]), 1);
             pen.setStyle(e.Stable ? Qt::SolidLine : Qt::DashLine);
             line->setPen(pen);
             line->append(double(e.R), 0);
-            line->append(double(e.R), double(most) * 1.1);
+            line->append(double(e.R), countAxis->max());
             attach(line);
             HideFromLegend(chart_, line);
         }

@@ -204,8 +204,10 @@ void RunMonitor::StepTaken()
         return;
     rate_.StepAt(clock_.nsecsElapsed());
     // The drift is measured from the state after a run's first step.
-    if (tally_.StepsThisRun() == 1)
+    if (tally_.StepsThisRun() == 1) {
         driftFrom_.reset();
+        StructureNow();
+    }
     if (record_.StepDue())
         record_.Add(SampleNow(!driftFrom_ || structureBudget_.Due(clock_.nsecsElapsed())));
 }

@@ -25,8 +25,8 @@ namespace {
 constexpr int RefreshMilliseconds = 1000;
 
 // Apart from the group colours, which the equilibria take.
-constexpr std::array<QRgb, GroupPairCount> PairColours{Colours::White,       Colours::Aqua,        Colours::Silver,
-                                                      qRgb(255, 128, 255), qRgb(128, 160, 255), qRgb(255, 165, 0)};
+constexpr std::array<QRgb, GroupPairCount> PairColours{Colours::White,      Colours::Aqua,       Colours::Silver,
+                                                       qRgb(255, 128, 255), qRgb(128, 160, 255), qRgb(255, 165, 0)};
 
 void HideFromLegend(QChart* chart, QLineSeries* series)
 {
@@ -68,8 +68,8 @@ StructureWindow::StructureWindow(const TaonSystem& system, std::function<RunSwit
     Cluster->setObjectName(QStringLiteral("Cluster"));
     Cluster->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* range = new QHBoxLayout;
-    for (auto [label, field] : {std::pair<const char*, QWidget*>{"r from", From}, {"to", To}, {"bins", Bins},
-                                {"Mark cluster", Cluster}}) {
+    for (auto [label, field] :
+         {std::pair<const char*, QWidget*>{"r from", From}, {"to", To}, {"bins", Bins}, {"Mark cluster", Cluster}}) {
         range->addWidget(new QLabel(QString::fromLatin1(label), this));
         range->addWidget(field);
     }

@@ -63,8 +63,7 @@ AnalyzeRequest ParseAnalyze(const CommandLine& line)
 }
 
 // The cutoff of each pair of groups that has points, as FindClusters reads it.
-void PrintCutoffs(const TaonSystem& system, const StructureGauge& gauge, const RunSwitches& switches,
-                  std::ostream& out)
+void PrintCutoffs(const TaonSystem& system, const StructureGauge& gauge, const RunSwitches& switches, std::ostream& out)
 {
     const ClusterCutoffs& cutoffs = gauge.Cutoffs();
     const int n = SlotsInUse(system);
@@ -81,8 +80,8 @@ void PrintCutoffs(const TaonSystem& system, const StructureGauge& gauge, const R
             if (!cutoffs.Fault[pair].empty())
                 out << cutoffs.Fault[pair];
             else if (switches.Law.Taoscope && r[int(Parity::Equal)] != r[int(Parity::Opposite)])
-                out << RealToText(r[int(Parity::Opposite)]) << " opposite parity, "
-                    << RealToText(r[int(Parity::Equal)]) << " equal parity";
+                out << RealToText(r[int(Parity::Opposite)]) << " opposite parity, " << RealToText(r[int(Parity::Equal)])
+                    << " equal parity";
             else
                 out << RealToText(r[0]);
             out << '\n';
@@ -98,7 +97,8 @@ void PrintClusters(const Clusters& found, std::ostream& out)
     }
     out << "clusters: " << found.Members.size() << '\n' << "largest: " << found.Largest << '\n';
     for (std::size_t c = 0; c < found.Members.size(); ++c) {
-        out << "cluster " << c + 1 << ": " << found.Members[c].size() << (found.Members[c].size() == 1 ? " point:" : " points:");
+        out << "cluster " << c + 1 << ": " << found.Members[c].size()
+            << (found.Members[c].size() == 1 ? " point:" : " points:");
         for (int slot : found.Members[c])
             out << ' ' << slot;
         out << '\n';
@@ -173,21 +173,20 @@ const CommandSpec& AnalyzeSpec()
                 {"--blockade", "", "free, x-only and fixed slot ranges"},
                 {"--cool", "", "keep 0.95 of the velocity at every step"},
             },
-        .Notes =
-            "Prints, one figure a line: the present points and how many were left out\n"
-            "for a position that is not a finite number; the cutoff of each pair of\n"
-            "groups with points; the clusters (two points are bound closer than their\n"
-            "cutoff, a cluster is a connected group of bound points): their number, the\n"
-            "largest's size and each one's slots, largest first; then the energy: kinetic,\n"
-            "potential and total where the run conserves it, else \"not conserved\" or\n"
-            "\"not defined\" with the reason, or the text of the law's fault. The switches\n"
-            "are those of the run whose energy is meant (a scene file holds none).\n"
-            "The law's cutoff of a pair is the edge of the innermost well of its push\n"
-            "curve: the first unstable equilibrium beyond the innermost stable one, the\n"
-            "smaller of the two groups' when they differ, per parity under Taoscope; a\n"
-            "curve with no stable equilibrium binds nothing. A pair held only by a long\n"
-            "pull (the contact term) is bound by its energy but not by a well: give\n"
-            "--cutoff to count it.\n",
+        .Notes = "Prints, one figure a line: the present points and how many were left out\n"
+                 "for a position that is not a finite number; the cutoff of each pair of\n"
+                 "groups with points; the clusters (two points are bound closer than their\n"
+                 "cutoff, a cluster is a connected group of bound points): their number, the\n"
+                 "largest's size and each one's slots, largest first; then the energy: kinetic,\n"
+                 "potential and total where the run conserves it, else \"not conserved\" or\n"
+                 "\"not defined\" with the reason, or the text of the law's fault. The switches\n"
+                 "are those of the run whose energy is meant (a scene file holds none).\n"
+                 "The law's cutoff of a pair is the edge of the innermost well of its push\n"
+                 "curve: the first unstable equilibrium beyond the innermost stable one, the\n"
+                 "smaller of the two groups' when they differ, per parity under Taoscope; a\n"
+                 "curve with no stable equilibrium binds nothing. A pair held only by a long\n"
+                 "pull (the contact term) is bound by its energy but not by a well: give\n"
+                 "--cutoff to count it.\n",
     };
     return form;
 }

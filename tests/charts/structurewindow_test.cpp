@@ -51,7 +51,7 @@ private slots:
         std::int64_t near = 0;
         for (std::int64_t n : h.Counts[0])
             near += n;
-        QCOMPARE(near, 12); // the six edges of each tetrahedron
+        QCOMPARE(near, 12);      // the six edges of each tetrahedron
         QCOMPARE(h.Above[1], 8); // group 2's point is 5 from every other
         // Group 1's equilibria only, the first stable one at 0.3932.
         QVERIFY(!window.Markers().empty());

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "scenes/runlog.h"
 #include "scenes/scenefile.h"
 #include "tools/cli.h"
 
@@ -71,10 +70,10 @@ private slots:
             Cli({"analyze", Path("scene.ato"), "--histogram", Path("h.csv"), "--bins", "2", "--range", "0.25:0.5"});
         QCOMPARE(outcome.err, QString());
         QCOMPARE(outcome.status, 0);
-        for (const char* line : {"points: 4\n", "left out: 1\n", "clusters: 2\n", "largest: 3\n",
-                                 "cluster 1: 3 points: 1 2 51\n", "cluster 2: 1 point: 76\n",
-                                 "energy: not defined: The position of slot 3 is not a finite number.\n",
-                                 "histogram: 0 pairs below 0.25, 4 from 0.5 on\n"})
+        for (const char* line :
+             {"points: 4\n", "left out: 1\n", "clusters: 2\n", "largest: 3\n", "cluster 1: 3 points: 1 2 51\n",
+              "cluster 2: 1 point: 76\n", "energy: not defined: The position of slot 3 is not a finite number.\n",
+              "histogram: 0 pairs below 0.25, 4 from 0.5 on\n"})
             QVERIFY2(outcome.out.contains(QLatin1String(line)), line);
         QFile csv(Path("h.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
@@ -108,35 +107,6 @@ private slots:
         QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
         QCOMPARE(outcome.out, QString());
         QVERIFY(!QFile::exists(QStringLiteral("x.csv")));
-    }
-
-    // The log's structure columns: clusters and energy where the run keeps it,
-    // empty energy where Cool takes it away.
-    void logStructureColumns_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("tail");
-        QTest::newRow("plain") << QStringList{} << ",1,2,-";
-        QTest::newRow("cool") << QStringList{"--cool"} << ",1,2,,\n";
-    }
-    void logStructureColumns()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(QString, tail);
-        TaonSystem pair = Scene();
-        pair.Present[3] = pair.Present[51] = pair.Present[76] = 0;
-        WriteSceneFile(pair, Path("pair.ato"));
-        const Outcome outcome = Cli(QStringList{"run", Path("pair.ato"), "--steps", "1", "--out", Path("end.ato"),
-                                                "--log", "-"} + options);
-        QCOMPARE(outcome.err, QString());
-        QCOMPARE(outcome.status, 0);
-        const QStringList rows = outcome.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0] + '\n', QString::fromLatin1(RunLogHeader()));
-        for (const QString& row : rows.mid(1)) {
-            QCOMPARE(row.count(','), 18);
-            QVERIFY2((row + '\n').contains(tail), qPrintable(row));
-        }
     }
 
 private:

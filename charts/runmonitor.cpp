@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -41,6 +42,11 @@ enum Row {
     CentroidZ,
     Gyration,
     LargestSpeed,
+    ClusterCount,
+    LargestCluster,
+    PotentialEnergy,
+    TotalEnergy,
+    EnergyDrift,
     RowCount
 };
 
@@ -62,18 +68,36 @@ const std::array<const char*, RowCount> RowNames = {
     "Centroid z",
     "Radius of gyration",
     "Largest speed",
+    "Clusters",
+    "Largest cluster",
+    "Potential energy",
+    "Total energy",
+    "Energy drift",
 };
 
 struct Choice {
     const char* Name;
     RunPlot::Figure Value;
 };
-// All sizes, never below zero.
-const std::array<Choice, 3> SecondFigures = {{
+Real OrNaN(const std::optional<Real>& value)
+{
+    return value.value_or(std::numeric_limits<Real>::quiet_NaN());
+}
+
+// The first three are sizes, never below zero; the energy's are not.
+constexpr int SizeFigures = 3;
+const std::array<Choice, 5> SecondFigures = {{
     {"Momentum", [](const RunSample& s) { return s.Figures.MomentumSize; }},
     {"Radius of gyration", [](const RunSample& s) { return s.Figures.Gyration; }},
     {"Largest speed", [](const RunSample& s) { return s.Figures.LargestSpeed; }},
+    {"Total energy", [](const RunSample& s) { return OrNaN(s.Structure.Total); }},
+    {"Energy drift", [](const RunSample& s) { return OrNaN(s.Structure.Drift); }},
 }};
+
+QString CountText(const std::optional<int>& count)
+{
+    return count ? QString::number(*count) : QStringLiteral("-");
+}
 
 // Group colours as the scene view draws them under Gravoscope.
 std::vector<RunPlot::Line> EnergyLines()
@@ -91,8 +115,9 @@ std::vector<RunPlot::Line> EnergyLines()
 
 } // namespace
 
-RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), system_(system), tally_(tally), dialogs_(dialogs)
+RunMonitor::RunMonitor(const TaonSystem& system, const RunTally& tally, std::function<RunSwitches()> switches,
+                       UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), system_(system), tally_(tally), switches_(std::move(switches)), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("RunMonitor"));
     setWindowTitle(QStringLiteral("Run Monitor"));
@@ -178,17 +203,23 @@ void RunMonitor::StepTaken()
     if (!isVisible())
         return;
     rate_.StepAt(clock_.nsecsElapsed());
+    // The drift is measured from the state after a run's first step.
+    if (tally_.StepsThisRun() == 1) {
+        driftFrom_.reset();
+        StructureNow();
+    }
     if (record_.StepDue())
-        record_.Add(SampleNow());
+        record_.Add(SampleNow(!driftFrom_ || structureBudget_.Due(clock_.nsecsElapsed())));
 }
 
 void RunMonitor::ClearClick()
 {
     record_.Clear();
+    driftFrom_.reset();
     // A hidden monitor starts its record and draws when it is shown.
     if (!isVisible())
         return;
-    record_.Add(SampleNow());
+    record_.Add(SampleNow(true));
     Refresh();
 }
 
@@ -202,7 +233,7 @@ void RunMonitor::SaveCsvClick()
 
 void RunMonitor::Refresh()
 {
-    const RunSample now = SampleNow();
+    const RunSample now = SampleNow(true);
     const RunQuantities& q = now.Figures;
     ShowValue(StepsThisRun, QString::number(tally_.StepsThisRun()));
     ShowValue(StepsInAll, QString::number(system_.StepCount));
@@ -211,6 +242,12 @@ void RunMonitor::Refresh()
     const auto values = FiguresInLogOrder(q);
     for (int k = 0; k < int(std::size(values)); ++k)
         ShowValue(Kinetic1 + k, FloatToText(values[k]));
+    const StructureSample& structure = now.Structure;
+    ShowValue(ClusterCount, CountText(structure.Clusters));
+    ShowValue(LargestCluster, CountText(structure.Largest));
+    ShowValue(PotentialEnergy, structure.Potential ? FloatToText(*structure.Potential) : energyNote_);
+    ShowValue(TotalEnergy, structure.Total ? FloatToText(*structure.Total) : energyNote_);
+    ShowValue(EnergyDrift, structure.Drift ? FloatToText(*structure.Drift) : QStringLiteral("-"));
 
     EnergyPlot->Update(record_);
     SecondPlot->Update(record_);
@@ -222,8 +259,9 @@ void RunMonitor::Refresh()
 void RunMonitor::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    structureBudget_.Restart(clock_.nsecsElapsed());
     if (record_.Samples().empty())
-        record_.Add(SampleNow());
+        record_.Add(SampleNow(true));
     Refresh();
     refresher_->start();
 }
@@ -234,16 +272,53 @@ void RunMonitor::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-RunSample RunMonitor::SampleNow() const
+RunSample RunMonitor::SampleNow(bool structure)
 {
-    return SampleOf(system_, tally_);
+    RunSample sample = SampleOf(system_, tally_);
+    if (structure) {
+        const qint64 start = clock_.nsecsElapsed();
+        sample.Structure = StructureNow();
+        structureBudget_.Spend(clock_.nsecsElapsed() - start);
+    }
+    return sample;
+}
+
+StructureSample RunMonitor::StructureNow()
+{
+    const RunSwitches switches = switches_();
+    const StructureFigures figures = gauge_.Measure(system_, switches);
+    StructureSample sample = SampleOfStructure(figures);
+    const LawSetting law = LawSettingOf(system_, switches.Law);
+    if (!driftFrom_ || driftFrom_->Status != EnergyStatus::Conserved || !(driftLaw_ && *driftLaw_ == law)) {
+        driftFrom_ = figures.Energy;
+        driftLaw_ = law;
+    }
+    sample.Drift = RelativeDrift(*driftFrom_, figures.Energy);
+    switch (figures.Energy.Status) {
+    case EnergyStatus::Conserved:
+        energyNote_.clear();
+        break;
+    case EnergyStatus::NotConserved:
+        energyNote_ = QStringLiteral("not conserved");
+        break;
+    case EnergyStatus::NotDefined:
+        energyNote_ = QStringLiteral("not defined");
+        break;
+    case EnergyStatus::Fault:
+        energyNote_ = QStringLiteral("law faults");
+        break;
+    }
+    Figures->item(PotentialEnergy, 1)->setToolTip(QString::fromStdString(figures.Energy.Reason));
+    Figures->item(TotalEnergy, 1)->setToolTip(QString::fromStdString(figures.Energy.Reason));
+    return sample;
 }
 
 void RunMonitor::ChooseSecondFigure(int index)
 {
     const Choice& choice = SecondFigures.at(std::size_t(index));
     SecondPlot->ShowFigures(QString::fromLatin1(choice.Name),
-                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}}, true);
+                            {{QString::fromLatin1(choice.Name), QColor(Colours::Aqua), choice.Value}},
+                            index < SizeFigures);
     SecondPlot->Update(record_);
 }
 

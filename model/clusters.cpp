@@ -12,12 +12,7 @@ namespace {
 Real CurveCutoff(const GroupPotential& potential, const GroupCoefficients& row, const LawSwitches& switches,
                  Parity parity)
 {
-    const std::vector<Real>& r = potential.Distances();
-    const Real sign = PairSign(switches, parity == Parity::Equal);
-    std::vector<Real> push(potential.Strengths());
-    for (Real& p : push)
-        p *= sign;
-    const std::vector<Equilibrium> found = FindEquilibria(row, switches, parity, r, push);
+    const std::vector<Equilibrium> found = GroupEquilibria(potential, row, switches, parity);
     const auto stable = std::find_if(found.begin(), found.end(), [](const Equilibrium& e) { return e.Stable; });
     if (stable == found.end())
         return 0;
@@ -33,6 +28,16 @@ int Root(std::vector<int>& parent, int k)
 }
 
 } // namespace
+
+std::vector<Equilibrium> GroupEquilibria(const GroupPotential& potential, const GroupCoefficients& row,
+                                         const LawSwitches& switches, Parity parity)
+{
+    const Real sign = PairSign(switches, parity == Parity::Equal);
+    std::vector<Real> push(potential.Strengths());
+    for (Real& p : push)
+        p *= sign;
+    return FindEquilibria(row, switches, parity, potential.Distances(), push);
+}
 
 ClusterCutoffs LawCutoffs(const PairLaw& law)
 {

@@ -29,6 +29,11 @@ struct ClusterCutoffs {
 };
 
 ClusterCutoffs LawCutoffs(const PairLaw& law);
+
+// Every equilibrium of one row's push curve with the given parity, from the
+// samples its potential's table took. Throws UserError where the law faults.
+std::vector<Equilibrium> GroupEquilibria(const GroupPotential& potential, const GroupCoefficients& row,
+                                         const LawSwitches& switches, Parity parity);
 // One distance for every pair. Throws UserError unless it is a positive
 // finite number.
 ClusterCutoffs UniformCutoff(Real r);

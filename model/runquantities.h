@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // What a run looks like from outside, from the committed state of the present
 // slots. Every point has unit mass, so a velocity is a momentum:
@@ -36,11 +37,20 @@ RunQuantities MeasureRun(const TaonSystem& system);
 constexpr int RunFigureCount = 13;
 std::array<Real, RunFigureCount> FiguresInLogOrder(const RunQuantities& q);
 
+// The structure figures of a sample (structurefigures.h), each empty where the
+// state has none or the sample was taken without them; Drift, the total's
+// relative change since the run's start, only where the Run Monitor forms it.
+struct StructureSample {
+    std::optional<int> Clusters, Largest;
+    std::optional<Real> Potential, Total, Drift;
+};
+
 // One row of a run's record: the step count, the model time and the figures.
 struct RunSample {
     std::int32_t Step = 0;
     Real Time = 0;
     RunQuantities Figures;
+    StructureSample Structure = {};
 };
 
 // Steps in the current run and model time, the sum of dt over every step

@@ -4,6 +4,7 @@
 #include "model/runloop.h"
 #include "model/runquantities.h"
 #include "model/stepbenchmark.h"
+#include "model/structurefigures.h"
 #include "model/usererror.h"
 #include "scenes/atomicwrite.h"
 #include "scenes/commentary.h"
@@ -14,6 +15,7 @@
 #include "scenes/scenefile.h"
 #include "scenes/scenetext.h"
 #include "scenes/trajectory.h"
+#include "tools/analyzecommand.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
 #include "version.h"
@@ -26,6 +28,7 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -95,10 +98,16 @@ private:
     std::optional<AtomicFile> file_;
 };
 
-// --log: the run's figures, one row a step taken.
-QByteArray LogRow(const TaonSystem& system, const RunTally& tally)
+// --log: the run's figures, one row a step taken, the structure's with the
+// run's switches.
+RunRecord::Piece LogRow(const RunSwitches& switches)
 {
-    return RunLogRow(SampleOf(system, tally));
+    auto gauge = std::make_shared<StructureGauge>();
+    return [switches, gauge](const TaonSystem& system, const RunTally& tally) {
+        RunSample sample = SampleOf(system, tally);
+        sample.Structure = SampleOfStructure(gauge->Measure(system, switches));
+        return RunLogRow(sample);
+    };
 }
 
 // --dump: the present slots, one frame a step taken.
@@ -185,19 +194,6 @@ void AddSetting(RunRequest& request, const std::string& text)
         throw UsageError("--set " + name + " is given twice");
 }
 
-ConstraintMode ModeFrom(const std::string& text)
-{
-    static const std::map<std::string, ConstraintMode> modes{
-        {"atomstand", ConstraintMode::AtomStand},       {"hot", ConstraintMode::HotContact},
-        {"cold", ConstraintMode::ColdContact},          {"current1", ConstraintMode::ElecCurrent1},
-        {"current2", ConstraintMode::ElecCurrent2},
-    };
-    const auto mode = modes.find(text);
-    if (mode == modes.end())
-        throw UsageError("unknown mode '" + text + "' (atomstand, hot, cold, current1 or current2)");
-    return mode->second;
-}
-
 // Two of the files a run writes under one name would leave one of them.
 void RefuseSharedOutputs(const RunRequest& request)
 {
@@ -276,7 +272,7 @@ int Run(const CommandLine& line, std::istream& in, std::ostream& out)
     // Both files exist, and hold step 0, before any step runs.
     std::deque<RunRecord> records;
     if (!request.Log.empty())
-        records.emplace_back(request.Log, out, RunLogHeader(), LogRow);
+        records.emplace_back(request.Log, out, RunLogHeader(), LogRow(request.Switches));
     if (request.DumpFormat)
         records.emplace_back(request.Dump, out, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
                              DumpFrame(*request.DumpFormat));
@@ -416,14 +412,18 @@ const std::vector<CliCommand>& CliCommands()
                   {"--log", "FILE.csv",
                    "figures of step 0 and every N-th step, one row each:\n"
                    "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"
-                   "(time the sum of dt; kinetic energy per group and in\n"
-                   "all, momentum and its size, centroid, radius of\n"
-                   "gyration, largest speed); written with OUT.ato;\n"
+                   ",clusters,largest,epot,etot (time the sum of dt;\n"
+                   "kinetic energy per group and in all, momentum and its\n"
+                   "size, centroid, radius of gyration, largest speed;\n"
+                   "clusters and the largest's size, potential and total\n"
+                   "energy as analyze gives them, empty where not\n"
+                   "defined); written with OUT.ato;\n"
                    "\"-\" prints the rows on standard output as they come"},
                   {"--every", "N", "the N of --log and --dump, 1 or more (default 1)"},
               }},
          Run},
         {LawSpec(), LawCommand},
+        {AnalyzeSpec(), AnalyzeCommand},
         {{.Name = "new",
           .Operands = {"OUT"},
           .Summary = "write a scene text to start from: the built-in square,\n"

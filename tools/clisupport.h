@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "model/switches.h"
 #include "model/taonsystem.h"
 #include "model/usererror.h"
 
@@ -64,3 +65,6 @@ std::int64_t CountFrom(const std::string& option, const std::string& text, std::
 
 // Everything `command` printed has reached standard output, or UserError says it did not.
 void FlushOutput(std::ostream& out, const std::string& command);
+
+// The constraint mode of --mode: atomstand, hot, cold, current1 or current2.
+ConstraintMode ModeFrom(const std::string& text);

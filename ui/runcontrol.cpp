@@ -3,6 +3,7 @@
 #include "ui/mainform.h"
 
 #include "charts/runmonitor.h"
+#include "charts/structurewindow.h"
 #include "scenes/guard.h"
 #include "scenes/scenefile.h"
 #include "scenes/startfile.h"
@@ -98,10 +99,26 @@ void TMainForm::SceneReplaced()
 void TMainForm::RunMonitor1Click()
 {
     if (Monitor == nullptr)
-        Monitor = new RunMonitor(system_, tally_, dialogs_, this);
+        Monitor = new RunMonitor(system_, tally_, [this] { return CurrentSwitches(); }, dialogs_, this);
     Monitor->show();
     Monitor->raise();
     Monitor->activateWindow();
+}
+
+void TMainForm::Structure1Click()
+{
+    if (Structure == nullptr) {
+        Structure = new StructureWindow(system_, [this] { return CurrentSwitches(); }, this);
+        // The marks show at the next draw: at once when stopped, at the next step in a run.
+        connect(Structure, &StructureWindow::ClusterChosen, this, [this](const std::vector<int>& members) {
+            Drawing->SetMarked(members);
+            if (system_.Stopped)
+                Drawing->RedrawView();
+        });
+    }
+    Structure->show();
+    Structure->raise();
+    Structure->activateWindow();
 }
 
 void TMainForm::Null00Click()

@@ -120,6 +120,14 @@ void DrawingArea::DrawScene()
         if (view_.ShowNumbers)
             canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
     }
+    for (int i : marked_) {
+        if (i > count || !system_.Present[i])
+            continue;
+        const int sx = view_.ScreenX[i], sy = view_.ScreenY[i];
+        const PixelPoint corners[] = {{sx - 3, sy - 3}, {sx + 4, sy - 3}, {sx + 4, sy + 4}, {sx - 3, sy + 4}};
+        for (int k = 0; k < 4; ++k)
+            canvas.Line(corners[k], corners[(k + 1) % 4], Colours::White);
+    }
     if (view_.ShowAxes)
         DrawAxes(picture_, view_);
     ShowPicture();

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 // The drawing area of the main window. Every draw paints the whole view into
 // an off-screen picture of widget width x drawing height and asks for a
@@ -52,6 +53,10 @@ public:
     // Whether Taoscope is checked; without a source the colours are Gravoscope's.
     void SetScopeSource(std::function<bool()> taoscopeChecked);
 
+    // Slots drawn with a white box around them (a cluster the Structure
+    // window marks); an empty list marks none. Takes effect at the next draw.
+    void SetMarked(std::vector<int> marked) { marked_ = std::move(marked); }
+
     const QImage& Picture() const { return picture_; }
     TrailHistory& Trails() { return trails_; }
 
@@ -74,6 +79,7 @@ private:
     TrailHistory trails_;
     std::function<void()> formPaint_;
     std::function<bool()> taoscopeChecked_;
+    std::vector<int> marked_;
     int drawingHeight_ = -1;
     bool windowRepaintDue_ = true;
     bool inWindowRepaint_ = false;

@@ -6,6 +6,7 @@
 #include "bench/step/cputime.h"
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
+#include "charts/structurewindow.h"
 #include "model/stepbenchmark.h"
 #include "model/stepengine.h"
 #include "scenes/figures.h"
@@ -191,6 +192,12 @@ int main(int argc, char* argv[])
              Opened(form.Monitor);
          },
          [&] { form.Monitor->hide(); }},
+        {"structure window open",
+         [&] {
+             form.Structure1->trigger();
+             Opened(form.Structure);
+         },
+         [&] { form.Structure->hide(); }},
         // The last few queued frames are written after the run, outside its time.
         {"recording every 10th step", [&] { form.StartRecording(frames, 10); }, [&] { form.StopRecording(); }},
         {"recording every step", [&] { form.StartRecording(frames, 1); }, [&] { form.StopRecording(); }},

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include <array>
 #include <memory>
 
 class RunMonitorTest : public QObject {
@@ -50,7 +51,7 @@ private slots:
         system_.U[1] = 2;
         tally_ = {};
         dialogs_ = {};
-        monitor_ = std::make_unique<RunMonitor>(system_, tally_, dialogs_);
+        monitor_ = std::make_unique<RunMonitor>(system_, tally_, [] { return RunSwitches(); }, dialogs_);
     }
 
     void recordsOnlyWhileShown()
@@ -121,6 +122,46 @@ private slots:
             return;
         const auto& samples = monitor_->Record().Samples();
         QCOMPARE(file.readAll(), RunLogHeader() + RunLogRow(samples[0]) + RunLogRow(samples[1]));
+    }
+
+    // A pair in its well: one cluster of two, and its energy only where the
+    // run keeps it; the drift from the run's first step.
+    void structureFigures_data()
+    {
+        QTest::addColumn<bool>("cool");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("plain") << false << QString();
+        QTest::newRow("cool") << true << QStringLiteral("not conserved");
+    }
+    void structureFigures()
+    {
+        QFETCH(bool, cool);
+        QFETCH(QString, total);
+        for (int k = 0; k < CoefficientCount; ++k)
+            system_.*CoefficientFields[k] = std::array<Real, 6>{1, 0.4L, 0.6L, 0.8L, 1, 1.2L}[k % 6];
+        system_.Present[80] = 0;
+        system_.Present[2] = 1;
+        system_.X[2] = 0.4L;
+        system_.dt = 0.001L;
+        monitor_ = std::make_unique<RunMonitor>(
+            system_, tally_, [cool] { return RunSwitches{.Cool = cool}; }, dialogs_);
+        monitor_->show();
+        QCOMPARE(Value("Clusters"), QStringLiteral("1"));
+        QCOMPARE(Value("Largest cluster"), QStringLiteral("2"));
+        Step();
+        Step();
+        monitor_->Refresh();
+        if (!total.isEmpty()) {
+            QCOMPARE(Value("Total energy"), total);
+            QCOMPARE(Value("Energy drift"), QStringLiteral("-"));
+            return;
+        }
+        bool number = false;
+        Value("Total energy").toDouble(&number);
+        QVERIFY(number);
+        // The figures' own step moved slot 1 by hand: the energy changed since step 1.
+        QVERIFY(Value("Energy drift").toDouble() != 0);
+        QVERIFY(monitor_->Record().Samples().front().Structure.Total.has_value());
     }
 };
 

@@ -379,6 +379,71 @@ private slots:
         const auto [low, high] = DistanceRange(last, Tetrahedron);
         QVERIFY(low > 0.392L && high < 0.395L);
     }
+
+    // analyze on each starting state says what the commentary says: which
+    // points hold together, and whether the run keeps its energy.
+    void analyzeAgreesWithCommentary_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("clusters"); // slots of each cluster of two or more
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("energy");
+        QTest::addColumn<int>("totalSign"); // of the total energy; 0 unchecked
+        QTest::newRow("resting-pairs") << "resting-pairs" << QStringList{} << QStringList{"1 2", "51 52", "76 77"}
+                                       << 3 << "not conserved" << 0;
+        QTest::newRow("bound-cluster") << "bound-cluster" << QStringList{} << QStringList{"1 2 3 4"} << 1
+                                       << "conserved" << -1;
+        QTest::newRow("taoscope-parity") << "taoscope-parity" << QStringList{"--taoscope"}
+                                         << QStringList{"1 2", "3 5"} << 2 << "conserved" << 0;
+        // Bound as a planet: below the energy of the two points far apart, 0,
+        // but held by the contact term's long pull, not in a well.
+        QTest::newRow("contact-term") << "contact-term" << QStringList{"--functions3x1"} << QStringList{} << 2
+                                      << "conserved" << -1;
+        QTest::newRow("contact-term, its orbit's cutoff")
+            << "contact-term" << QStringList{"--functions3x1", "--cutoff", "2.01"} << QStringList{"1 2"} << 1
+            << "conserved" << -1;
+        QTest::newRow("contact-term, plain law") << "contact-term" << QStringList{} << QStringList{} << 2
+                                                 << "conserved" << 1;
+        QTest::newRow("hot walls") << "hot-and-cold-walls" << QStringList{"--mode", "hot"} << QStringList{} << 4
+                                   << "not conserved" << 0;
+        QTest::newRow("blockade") << "blockade" << QStringList{"--blockade"} << QStringList{} << 3
+                                  << "not conserved" << 0;
+        QTest::newRow("cool-down") << "cool-down" << QStringList{"--cool"} << QStringList{"1 2 3 4"} << 1
+                                   << "not conserved" << 0;
+    }
+    void analyzeAgreesWithCommentary()
+    {
+        QFETCH(QString, example);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, clusters);
+        QFETCH(int, count);
+        QFETCH(QString, energy);
+        QFETCH(int, totalSign);
+        std::vector<std::string> args{"analyze", ExamplePath(example.toLatin1().constData())};
+        for (const QString& option : options)
+            args.push_back(option.toStdString());
+        std::string out;
+        QCOMPARE(Cli(args, &out), 0);
+        std::map<std::string, std::string> figures;
+        QStringList bound;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t colon = line.find(": ");
+            figures[line.substr(0, colon)] = line.substr(colon + 2);
+            const QString value = QString::fromStdString(line.substr(colon + 2));
+            if (line.rfind("cluster ", 0) == 0 && !value.startsWith(QLatin1String("1 point")))
+                bound << value.section(QLatin1String(": "), 1);
+        }
+        QCOMPARE(figures["clusters"], std::to_string(count));
+        QCOMPARE(bound, clusters);
+        QVERIFY2(QString::fromStdString(figures["energy"]).startsWith(energy), figures["energy"].c_str());
+        if (totalSign != 0) {
+            Real total = 0;
+            QVERIFY(TextToReal(figures["total"], total));
+            QCOMPARE(total < 0 ? -1 : 1, totalSign);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(ExamplesTest)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/clusters.h"
+#include "model/costbudget.h"
 #include "model/pairhistogram.h"
 #include "testscenes.h"
 
@@ -155,6 +156,20 @@ private slots:
             UniformCutoff(cutoff);
         });
         QCOMPARE(got, error);
+    }
+
+    // The Run Monitor's structure samples: due while what they took is at
+    // most the share of the time gone by since the start.
+    void costBudget()
+    {
+        CostBudget budget(0.03);
+        budget.Restart(1000);
+        QVERIFY(budget.Due(1000));
+        budget.Spend(3);
+        QVERIFY(!budget.Due(1099));
+        QVERIFY(budget.Due(1100));
+        budget.Restart(5000); // a new start forgets what was spent
+        QVERIFY(budget.Due(5000));
     }
 };
 

@@ -30,9 +30,13 @@ private slots:
     // bring the 80-bit value back.
     void rowsInExactText()
     {
-        QCOMPARE(RunLogHeader(), QByteArray("step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"));
+        QCOMPARE(RunLogHeader(),
+                 QByteArray("step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax,clusters,largest,epot,etot\n"));
         QCOMPARE(RunLogRow(Sample(-7, 0.002L, 4.5L)),
-                 QByteArray("-7,0.002,4.5,0.25,1e-300,0.33333333333333333334,-1,0,2,inf,0.1,-0.5,1e+20,7,nan\n"));
+                 QByteArray("-7,0.002,4.5,0.25,1e-300,0.33333333333333333334,-1,0,2,inf,0.1,-0.5,1e+20,7,nan,,,,\n"));
+        RunSample structured = Sample(1, 0, 0);
+        structured.Structure = {3, 1, std::nullopt, -0.1L, 0.5L};
+        QVERIFY(RunLogRow(structured).endsWith(",nan,3,1,,-0.1\n"));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "model/extended.h"
 #include "model/runquantities.h"
 #include "model/step.h"
+#include "model/structurefigures.h"
 #include "scenes/figures.h"
 #include "scenes/realtext.h"
 #include "scenes/runlog.h"
@@ -337,7 +338,8 @@ private slots:
             RestoreFromSceneRecord(part);
             const RunQuantities figures = MeasureRun(part);
             QVERIFY(step == 0 || figures.Kinetic > 0);
-            QCOMPARE(lines[row++] + '\n', RunLogRow({step, time, figures}));
+            const StructureSample structure = SampleOfStructure(StructureGauge().Measure(part, {}));
+            QCOMPARE(lines[row++] + '\n', RunLogRow({step, time, figures, structure}));
         }
     }
 
@@ -486,6 +488,7 @@ private slots:
                                                    {"make", {"@bad.scene", out}},
                                                    {"run", {"@two.ato", "--steps", "1", "--out", out}},
                                                    {"law", {"@two.ato"}},
+                                                   {"analyze", {"@two.ato"}},
                                                    {"new", {out}}};
         for (const CliCommand& command : CliCommands()) {
             const QString name = QString::fromStdString(command.Form.Name);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,9 @@ bool SameFile(const QString& one, const QString& other);
 
 // A scene is written whole in place of its file: it cannot be standard output.
 void RefuseStandardOutput(const std::string& what, const std::string& path);
+
+// The largest step count a scene file holds.
+constexpr std::int64_t MostSteps = std::numeric_limits<std::int32_t>::max();
 
 // The value of `option`, a whole number from `least` to `most`.
 std::int64_t CountFrom(const std::string& option, const std::string& text, std::int64_t least, std::int64_t most);

@@ -481,11 +481,36 @@ private slots:
             << "--log and --dump name the same file";
         QTest::newRow("scene from short standard input") << QStringList{"run", "-", "--steps=1", "--out", out} << 1
                                                          << "standard input: Read beyond end of file.";
+        const QStringList sweep{"sweep", "@two.ato"};
+        const auto sweepRow = [&](const char* what, const QStringList& extra, int code, const QString& message) {
+            QTest::newRow(what) << sweep + extra << code << message;
+        };
+        sweepRow("sweep of an unknown name", {"--vary", "X1=1:2:3"}, 2, "with NAME dt or A1 ... G3, not 'X1=1:2:3'");
+        sweepRow("sweep count below 1", {"--vary", "A1=1:2:0"}, 2, "--vary A1: COUNT '0' is not a whole number");
+        sweepRow("sweep from no number", {"--vary", "A1=one:2:3"}, 2, "--vary A1: 'one' is not a number");
+        sweepRow("sweep value no number", {"--vary", "dt=0.1,,0.2"}, 2, "--vary dt: '' is not a number");
+        sweepRow("sweep name twice", {"--vary", "A1=1,2", "--vary", "A1=3:4:2"}, 2, "--vary A1 is given twice");
+        sweepRow("sweep range without count", {"--vary", "A1=1:2"}, 2, "--vary A1=FROM:TO needs :COUNT");
+        sweepRow("sweep random without ranges", {"--random", "4", "--vary", "A1=1,2"}, 2, "--random needs a range");
+        sweepRow("sweep random without names", {"--random", "4"}, 2, "sweep needs --vary");
+        sweepRow("sweep of too many jobs", {"--vary", "A1=0:1:1000", "--vary", "B1=0:1:101", "--jobs", "@log.csv"}, 2,
+                 "the sweep has 101000 jobs, more than 100000; --force");
+        sweepRow("sweep steps without a way to run", {"--vary", "A1=1,2", "--steps", "3"}, 2,
+                 "--steps needs --run, --commands or --slurm");
+        sweepRow("sweep run without a folder", {"--vary", "A1=1,2", "--run", "--steps", "3"}, 2,
+                 "--run needs --steps N and --out DIR");
+        sweepRow("sweep two ways at once", {"--vary", "A1=1,2", "--run", "--commands"}, 2,
+                 "--run and --commands go one at a time");
+        sweepRow("sweep bad share", {"--vary", "A1=1,2", "--run", "--steps=1", "--out", "@log.csv", "--share", "2/2"}, 2,
+                 "bad number for --share: '2'");
+        sweepRow("sweep into a folder that cannot be made", {"--vary", "A1=1,2", "--run", "--steps=1", "--out", "@out/x"},
+                 1, "out/x: the folder could not be made");
         // The same misuse of every command and of each option in its table.
         const std::map<QString, QStringList> valid{{"show", {"@two.ato"}},
                                                    {"make", {"@bad.scene", out}},
                                                    {"run", {"@two.ato", "--steps", "1", "--out", out}},
                                                    {"law", {"@two.ato"}},
+                                                   {"sweep", {"@two.ato", "--vary", "A1=1,2"}},
                                                    {"new", {out}}};
         for (const CliCommand& command : CliCommands()) {
             const QString name = QString::fromStdString(command.Form.Name);
@@ -496,7 +521,8 @@ private slots:
             misuse("--x=1", {"--x=1"}, "unknown option '--x'");
             misuse("unknown option", {"--fast"}, "unknown option '--fast'");
             misuse("--help=1", {"--help=1"}, "--help takes no value");
-            misuse("one operand too many", {"@two.ato"}, "unexpected argument");
+            if (command.Form.Operands.empty() || !command.Form.Operands.back().ends_with("..."))
+                misuse("one operand too many", {"@two.ato"}, "unexpected argument");
             for (const OptionSpec& option : command.Form.Options) {
                 const QString o = QString::fromStdString(option.Name);
                 if (option.Value.empty()) {

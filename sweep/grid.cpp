@@ -44,7 +44,9 @@ std::uint64_t AxisSize(const SweepAxis& axis)
     return axis.Range ? axis.Count : axis.Values.size();
 }
 
-// Value k of the axis: listed, or evenly spaced with both ends exact.
+// Value k of the axis: listed, or evenly spaced with both ends exact. The
+// ends weighted, symmetric in them: 0.001:0.003:3 gives the 0.002 that show
+// writes, where from + (to - from) * k / steps is one bit above.
 Real AxisValue(const SweepAxis& axis, std::uint64_t k)
 {
     if (!axis.Range)
@@ -54,7 +56,8 @@ Real AxisValue(const SweepAxis& axis, std::uint64_t k)
         return from;
     if (k == axis.Count - 1)
         return to;
-    return from + (to - from) * Real(k) / Real(axis.Count - 1);
+    const Real steps = Real(axis.Count - 1);
+    return (from * (steps - Real(k)) + to * Real(k)) / steps;
 }
 
 std::vector<std::string> NamesOf(const std::vector<SweepAxis>& axes)

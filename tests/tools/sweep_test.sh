@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # One small sweep, two of its jobs faulting, run three ways: the local runner,
-# the --commands lines through GNU Parallel, and the Slurm script's array
-# tasks (given the environment Slurm gives them, both at once); the three
+# the --commands lines through GNU Parallel, and the Slurm script, submitted
+# to a one-node Slurm of the test's own where Slurm and MUNGE are installed
+# and the test runs as root, else its array tasks run with the environment
+# Slurm gives them, both at once; the three
 # summary.csv files are the same bytes, and each row is that job's own
 # `run --set ... --summary`. A runner killed half-way and started again ends
 # with the table and the scenes of an uninterrupted one.
@@ -32,13 +34,66 @@ status=0; parallel --will-cite --joblog par.log -j 2 <commands.txt 2>/dev/null |
 [ $status -eq 2 ] || fail "parallel: status $status" # the two faulting jobs
 zarvitone-cli merge par
 
+# A controller and a node daemon on ports of their own, authenticated by a
+# MUNGE daemon with a key of its own; true once the node is idle.
+start_slurm() {
+  [ "$(id -u)" -eq 0 ] && command -v slurmctld && command -v slurmd && command -v munged && command -v sbatch ||
+    return 1
+  local port=$((20000 + RANDOM % 30000)) host
+  host=$(hostname -s)
+  mkdir slurm-state slurm-spool
+  head -c 1024 /dev/urandom >munge.key && chmod 400 munge.key
+  export SLURM_CONF=$work/slurm.conf
+  cat >slurm.conf <<CONF
+ClusterName=zarvitone-test
+SlurmctldHost=$host
+SlurmUser=root
+SlurmctldPort=$port
+SlurmdPort=$((port + 1))
+AuthType=auth/munge
+AuthInfo=socket=$work/munge.socket
+CredType=cred/munge
+StateSaveLocation=$work/slurm-state
+SlurmdSpoolDir=$work/slurm-spool
+SlurmctldPidFile=$work/slurmctld.pid
+SlurmdPidFile=$work/slurmd.pid
+SlurmctldLogFile=$work/slurmctld.log
+SlurmdLogFile=$work/slurmd.log
+ProctrackType=proctrack/linuxproc
+TaskPlugin=task/none
+JobAcctGatherType=jobacct_gather/none
+SelectType=select/cons_tres
+SelectTypeParameters=CR_CPU
+MpiDefault=none
+NodeName=$host CPUs=2 State=UNKNOWN
+PartitionName=test Nodes=ALL Default=YES MaxTime=10 State=UP
+CONF
+  munged --force --key-file="$work/munge.key" --socket="$work/munge.socket" --pid-file="$work/munged.pid" \
+    --log-file="$work/munged.log" --seed-file="$work/munge.seed" && slurmctld -i && slurmd || return 1
+  for _ in $(seq 50); do [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] && return 0; sleep 0.2; done
+  return 1
+}
+stop_slurm() {
+  for daemon in slurmd slurmctld munged; do [ -s "$work/$daemon.pid" ] && kill "$(cat "$work/$daemon.pid")"; done
+  return 0
+}
+trap 'stop_slurm; rm -rf "$work"' EXIT
+
 "${sweep[@]}" --slurm sweep.sbatch --out slurm --tasks 2
 grep -q '^#SBATCH --array=0-1$' sweep.sbatch || fail "$(cat sweep.sbatch)"
-for task in 0 1; do
-  SLURM_ARRAY_JOB_ID=7 SLURM_ARRAY_TASK_ID=$task SLURM_ARRAY_TASK_MIN=0 SLURM_ARRAY_TASK_MAX=1 \
-    SLURM_ARRAY_TASK_COUNT=2 SLURM_CPUS_PER_TASK=1 bash sweep.sbatch 2>/dev/null &
-done
-wait || true
+if start_slurm >/dev/null 2>&1; then
+  slurm="submitted to Slurm"
+  # Polled: sbatch --wait looks only every few seconds.
+  job=$(sbatch --parsable sweep.sbatch)
+  for _ in $(seq 300); do [ -z "$(squeue -h -j "$job" 2>/dev/null)" ] && break; sleep 0.2; done
+else
+  slurm="array tasks run as Slurm would"
+  for task in 0 1; do
+    SLURM_ARRAY_JOB_ID=7 SLURM_ARRAY_TASK_ID=$task SLURM_ARRAY_TASK_MIN=0 SLURM_ARRAY_TASK_MAX=1 \
+      SLURM_ARRAY_TASK_COUNT=2 SLURM_CPUS_PER_TASK=1 bash sweep.sbatch 2>/dev/null &
+  done
+  wait || true
+fi
 
 cmp local/summary.csv par/summary.csv && cmp local/summary.csv slurm/summary.csv || fail "the tables differ"
 [ "$(wc -l <local/summary.csv)" -eq 5 ] && [ "$(grep -c ',ok,' local/summary.csv)" -eq 2 ] &&
@@ -61,4 +116,4 @@ done_before=$(ls cut | grep -c '^[0-9]*\.csv$' || true)
 "${again[@]}" --out cut
 cmp whole/summary.csv cut/summary.csv || fail "the resumed table differs"
 for id in $(seq 8); do cmp "whole/$id.ato" "cut/$id.ato" || fail "resumed job $id"; done
-echo "three ways, one table; resumed after $done_before of 8 jobs"
+echo "three ways ($slurm), one table; resumed after $done_before of 8 jobs"

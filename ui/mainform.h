@@ -33,6 +33,7 @@ class QSlider;
 class QTabWidget;
 class QTimer;
 class RunMonitor;
+class SweepWindow;
 class TAboutBox;
 class TEditDlg;
 class UserDialogs;
@@ -75,6 +76,7 @@ public:
     void Spiral1Click();
     void InteractionLaw1Click();
     void RunMonitor1Click();
+    void Sweep1Click();
     void About1Click();
     void SavePicture1Click();
     void RecordFrames1Click();
@@ -230,6 +232,7 @@ public:
     QAction* FollowCentroid1 = nullptr;
     QAction* InteractionLaw1 = nullptr;
     QAction* RunMonitor1 = nullptr;
+    QAction* Sweep1 = nullptr;
     QAction* SavePicture1 = nullptr;
     QAction* RecordFrames1 = nullptr;
     QAction* Trails1 = nullptr;
@@ -248,5 +251,6 @@ public:
     TAboutBox* AboutBox = nullptr;
     InteractionLawWindow* LawWindow = nullptr; // made at its first opening
     RunMonitor* Monitor = nullptr; // made at its first opening
+    SweepWindow* Sweeper = nullptr; // likewise
     std::unique_ptr<HelpMenu> Help;
 };

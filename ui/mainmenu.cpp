@@ -54,6 +54,7 @@ void TMainForm::BuildMenu()
     InteractionLaw1 = Item(view, "InteractionLaw1", QStringLiteral("Interaction Law..."),
                            QKeySequence(Qt::CTRL | Qt::Key_L));
     RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
+    Sweep1 = Item(view, "Sweep1", QStringLiteral("Sweep..."), QKeySequence(Qt::CTRL | Qt::Key_G));
     Trails1 = Item(view, "Trails1", QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
     Axes1 = Item(view, "Axes1", QStringLiteral("Axes"));
     RecordFrames1->setCheckable(true);
@@ -88,5 +89,6 @@ void TMainForm::BuildMenu()
     connect(Spiral1, &QAction::triggered, this, &TMainForm::Spiral1Click);
     connect(InteractionLaw1, &QAction::triggered, this, &TMainForm::InteractionLaw1Click);
     connect(RunMonitor1, &QAction::triggered, this, &TMainForm::RunMonitor1Click);
+    connect(Sweep1, &QAction::triggered, this, &TMainForm::Sweep1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

@@ -69,6 +69,7 @@ SweepWindow::SweepWindow(Hooks hooks, UserDialogs& dialogs, QWidget* parent)
         grid->addWidget(new QLabel(heads[c]), 0, c);
     names_.push_back(AddNameRow(grid, 1, false));
     names_.push_back(AddNameRow(grid, 2, true));
+    grid->setColumnStretch(4, 1);
 
     auto* controls = new QHBoxLayout;
     layout->addLayout(controls);
@@ -111,10 +112,13 @@ SweepWindow::SweepWindow(Hooks hooks, UserDialogs& dialogs, QWidget* parent)
     tableView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tableView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tableView_->setSortingEnabled(true);
+    tableView_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tableView_->verticalHeader()->hide();
     split->addWidget(tableView_);
     map_ = new SweepMap;
     map_->setObjectName(QStringLiteral("Map"));
     split->addWidget(map_);
+    split->setSizes({420, 480});
 
     connect(start_, &QPushButton::clicked, this, &SweepWindow::StartClick);
     connect(cancelButton_, &QPushButton::clicked, this, &SweepWindow::CancelClick);
@@ -139,6 +143,8 @@ SweepWindow::~SweepWindow()
 SweepWindow::NameRow SweepWindow::AddNameRow(QGridLayout* grid, int row, bool optional)
 {
     NameRow name{new QComboBox, new QLineEdit, new QLineEdit, new QSpinBox};
+    name.From->setMinimumWidth(180);
+    name.To->setMinimumWidth(180);
     const QString suffix = QString::number(row);
     name.Name->setObjectName("Name" + suffix);
     name.From->setObjectName("From" + suffix);

@@ -7,7 +7,15 @@
 void TMainForm::Sweep1Click()
 {
     if (Sweeper == nullptr) {
-        SweepWindow::Hooks hooks{[this] { return system_; }, [this] { return CurrentSwitches(); },
+        // The scene as its file would hold it, so that zarvitone-cli sweep of
+        // the saved scene gives the same rows.
+        const auto scene = [this] {
+            TaonSystem copy = system_;
+            FillSceneRecord(copy);
+            RestoreFromSceneRecord(copy);
+            return copy;
+        };
+        SweepWindow::Hooks hooks{scene, [this] { return CurrentSwitches(); },
                                  [this](const QString& path) { OpenScene(path); }};
         Sweeper = new SweepWindow(std::move(hooks), dialogs_, this);
     }

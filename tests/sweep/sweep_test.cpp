@@ -2,8 +2,11 @@
 #include "model/usererror.h"
 #include "scenes/atomicwrite.h"
 #include "sweep/grid.h"
+#include "sweep/job.h"
 #include "sweep/merge.h"
+#include "sweep/runner.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,9 +20,33 @@ std::vector<SweepAxis> Axes(const QStringList& texts)
     return axes;
 }
 
+// Four points at rest, the coefficients of every group 1, 1, 2, 3, 4, 5.
+TaonSystem FourPoints()
+{
+    TaonSystem scene;
+    scene.TaonCount = SlotCount;
+    scene.dt = 0.001L;
+    for (int k = 0; k < CoefficientCount; ++k)
+        scene.*CoefficientFields[k] = Real(std::max(1, k % 6));
+    for (int i : {1, 2, 51, 76}) {
+        scene.X[i] = 0.3L * i + 1;
+        scene.Y[i] = 0.2L * (i % 5);
+        scene.Present[i] = 1;
+    }
+    FillSceneRecord(scene);
+    RestoreFromSceneRecord(scene); // the working copies, as a scene read has them
+    return scene;
+}
+
 QString Rows(const SweepTable& table)
 {
     return QString::fromLatin1(SweepTableText(table));
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -93,6 +120,57 @@ private slots:
             const std::vector<std::string> fields = CsvFields(CsvField(field) + ",1");
             QCOMPARE(fields, (std::vector<std::string>{field, "1"}));
         }
+    }
+
+    // Only the jobs without a summary run; a folder of another table's jobs
+    // is refused before any; a cancelled runner leaves no result.
+    void runnerResumesAndRefusesAnotherSweep()
+    {
+        QTemporaryDir dir;
+        SweepPlan plan;
+        plan.Start = FourPoints();
+        plan.Table = GridTable(Axes({"A1=0.5:1.5:3"}));
+        plan.Steps = 4;
+        plan.Folder = dir.filePath("out");
+        plan.JobsAtOnce = 2;
+        std::atomic<bool> cancel{true};
+        QCOMPARE(RunSweep(plan, {}, &cancel).Jobs, 0);
+        QCOMPARE(JobSummaryFiles(plan.Folder), QStringList());
+        int calls = 0;
+        SweepProgress last;
+        const auto count = [&](const SweepProgress& progress) { ++calls, last = progress; };
+        QCOMPARE(RunSweep(plan, count).Jobs, 3);
+        QCOMPARE(calls, 3);
+        const QByteArray whole = ReadAll(MergedSummaryPath(plan.Folder));
+        QVERIFY(QFile::remove(JobSummaryPath(plan.Folder, 2)));
+        calls = 0;
+        QCOMPARE(RunSweep(plan, count).Failed, 0);
+        QCOMPARE(calls, 1);
+        QCOMPARE(last.ToRun, 1);
+        QCOMPARE(ReadAll(MergedSummaryPath(plan.Folder)), whole);
+        plan.Table = GridTable(Axes({"A1=0.5:1.5:4"}));
+        QVERIFY_THROWS_EXCEPTION(UserError, RunSweep(plan));
+    }
+
+    void threadsFollowSlurm_data()
+    {
+        QTest::addColumn<QByteArray>("cpus");
+        QTest::addColumn<int>("threads");
+        QTest::newRow("unset") << QByteArray() << 0;
+        QTest::newRow("four") << QByteArray("4") << 4;
+        QTest::newRow("no number") << QByteArray("4(x2)") << 0;
+        QTest::newRow("zero") << QByteArray("0") << 0;
+    }
+    void threadsFollowSlurm()
+    {
+        QFETCH(QByteArray, cpus);
+        QFETCH(int, threads);
+        if (cpus.isEmpty())
+            qunsetenv("SLURM_CPUS_PER_TASK");
+        else
+            qputenv("SLURM_CPUS_PER_TASK", cpus);
+        QCOMPARE(DefaultThreads(), threads);
+        qunsetenv("SLURM_CPUS_PER_TASK");
     }
 
     // Summaries merge by the id in their names; a foreign file stops the merge.

@@ -384,6 +384,37 @@ private slots:
         QCOMPARE(ReadAll(Path("set.ato")), ReadAll(Path("expected.ato")));
     }
 
+    // One row: the values set in their order, the steps done, the status and
+    // the log's last row; a run that faults still writes it, and nothing else.
+    void summaryIsTheRunsLastRow_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("clean") << "two.ato" << 0 << "0.002,2.5,3,ok,";
+        QTest::newRow("fault") << "zero.ato" << 1 << "0.002,2.5,0,Floating point division by zero in step 1,0,0,";
+    }
+    void summaryIsTheRunsLastRow()
+    {
+        QFETCH(QString, scene);
+        QFETCH(int, status);
+        QFETCH(QString, start);
+        for (const char* name : {"sum.csv", "sumlog.csv", "sum.ato"})
+            QFile::remove(Path(name));
+        const Outcome outcome = Cli({"run", Path(scene.toLatin1().constData()), "--steps", "3", "--set", "dt=0.002",
+                                     "--set", "G3=2.5", "--threads", "1", "--out", Path("sum.ato"), "--log",
+                                     Path("sumlog.csv"), "--summary", Path("sum.csv")});
+        QCOMPARE(outcome.status, status);
+        const QStringList lines = QString::fromLatin1(ReadAll(Path("sum.csv"))).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0] + '\n', "dt,G3,steps,status," + QString::fromLatin1(RunLogHeader()));
+        QVERIFY2(lines[1].startsWith(start), qPrintable(lines[1]));
+        QCOMPARE(QFile::exists(Path("sum.ato")), status == 0);
+        QCOMPARE(QFile::exists(Path("sumlog.csv")), status == 0);
+        if (status == 0)
+            QCOMPARE(lines[1].section(',', 4), QString::fromLatin1(ReadAll(Path("sumlog.csv"))).section('\n', -2, -2));
+    }
+
     // The starter text builds the built-in square; its comments name the fields.
     void newWritesTheSquare()
     {
@@ -479,6 +510,13 @@ private slots:
         QTest::newRow("log and dump, one new file")
             << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--dump", "@d.csv", "--log", "d.csv"} << 2
             << "--log and --dump name the same file";
+        QTest::newRow("summary folder missing")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--summary", "@nowhere/s.csv"} << 1
+            << "nowhere/s.csv: Invalid filename.";
+        QTest::newRow("no threads") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--threads", "0"}
+                                    << 2 << "bad number for --threads: '0'";
+        QTest::newRow("merge of a file that is no summary") << QStringList{"merge", "@two.ato"} << 1
+                                                           << "two.ato: a job's summary is named ID.csv";
         QTest::newRow("scene from short standard input") << QStringList{"run", "-", "--steps=1", "--out", out} << 1
                                                          << "standard input: Read beyond end of file.";
         const QStringList sweep{"sweep", "@two.ato"};

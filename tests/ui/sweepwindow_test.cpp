@@ -4,7 +4,10 @@
 #include "ui/sweepmap.h"
 #include "ui/sweepwindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -75,6 +78,30 @@ private slots:
         QCOMPARE(f.system.StepCount, 0); // opened as File › Open does
         QTest::mouseDClick(window->findChild<SweepMap*>("Map"), Qt::LeftButton, {}, CellOf(map, 3));
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("job 4 faulted: it has no end scene")});
+        // Or the job's start: the scene with its values.
+        window->findChild<QCheckBox*>("OpenStart")->setChecked(true);
+        QTest::mouseDClick(window->findChild<SweepMap*>("Map"), Qt::LeftButton, {}, CellOf(map, 3));
+        QCOMPARE(f.system.A1, Real(1e4900L));
+        QCOMPARE(f.system.B1, 1.5L);
+        QCOMPARE(f.system.X[51], SceneOf({51}).X[51]);
+    }
+
+    // Cancel stops the jobs under way; none leaves a result.
+    void cancelLeavesNoPartResult()
+    {
+        MainFormFixture f;
+        f.StartWith(f.SaveScene(QStringLiteral("six.ato"), SceneOf({1, 2, 3, 51, 52, 76})));
+        f.form->Sweep1Click();
+        SweepWindow* window = f.form->Sweeper;
+        Vary(window, 1, "dt", "1e-5", "2e-5", 3);
+        window->findChild<QSpinBox*>("Steps")->setValue(10000000);
+        window->StartClick();
+        QVERIFY(window->Running());
+        window->CancelClick();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Running(), 30000);
+        QVERIFY(window->findChild<QLabel*>("State")->text().startsWith("Cancelled: 0 jobs"));
+        QCOMPARE(QDir(window->Folder()).entryList({"*.ato", "*.csv"}), QStringList{"jobs.csv"});
+        QVERIFY(!window->findChild<SweepMap*>("Map")->isVisible()); // one name: no map
     }
 };
 

@@ -35,14 +35,15 @@ SweepTable TableFrom(const CommandLine& line)
         if (line.Has("--vary") || line.Has("--random") || line.Has("--seed"))
             throw UsageError("--table takes no --vary, --random or --seed: the table names the jobs");
         QByteArray text;
+        SweepTable table;
         OnFile(*file, [&] {
             InputFile input = InputFile::Open(Path(*file));
             text = input.ReadAll();
             input.Close();
-            return;
+            table = SweepTableFromText(text);
+            if (table.Jobs.empty())
+                throw UserError("the job table has no jobs");
         });
-        SweepTable table;
-        OnFile(*file, [&] { table = SweepTableFromText(text); });
         return table;
     }
     if (!line.Has("--vary"))

@@ -73,8 +73,15 @@ CONF
   for _ in $(seq 50); do [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] && return 0; sleep 0.2; done
   return 1
 }
+# Each daemon gone before its folder is removed: they write there as they end.
 stop_slurm() {
-  for daemon in slurmd slurmctld munged; do [ -s "$work/$daemon.pid" ] && kill "$(cat "$work/$daemon.pid")"; done
+  local daemon pid
+  for daemon in slurmd slurmctld munged; do
+    [ -s "$work/$daemon.pid" ] || continue
+    pid=$(cat "$work/$daemon.pid")
+    kill "$pid" 2>/dev/null || continue
+    for _ in $(seq 100); do [[ "$(ps -o stat= -p "$pid")" =~ ^[^Z] ]] || break; sleep 0.05; done # gone or a zombie
+  done
   return 0
 }
 trap 'stop_slurm; rm -rf "$work"' EXIT

@@ -194,11 +194,18 @@ void SweepWindow::StartClick()
         return;
     Guarded(dialogs_, [this] {
         std::vector<SweepAxis> axes;
-        for (const NameRow& row : names_)
-            if (row.Name->currentText() != NoName)
-                axes.push_back(AxisFromText((row.Name->currentText() + '=' + row.From->text().trimmed() + ':' +
+        for (const NameRow& row : names_) {
+            if (row.Name->currentText() == NoName)
+                continue;
+            for (const QLineEdit* field : {row.From, row.To}) {
+                Real value = 0;
+                if (!TextToReal(field->text().trimmed().toStdString(), value))
+                    throw UserError("'" + field->text().toStdString() + "' is not a valid floating point value");
+            }
+            axes.push_back(AxisFromText((row.Name->currentText() + '=' + row.From->text().trimmed() + ':' +
                                              row.To->text().trimmed() + ':' + QString::number(row.Count->value()))
                                                 .toStdString()));
+        }
         plan_.Table = GridTable(axes);
         plan_.Start = hooks_.Scene();
         plan_.Switches = hooks_.Switches();

@@ -26,7 +26,10 @@ zarvitone-cli make base.scene base.ato
 sweep=(zarvitone-cli sweep base.ato --vary A1=1,1e4900 --vary dt=0.001:0.002:2 --steps 20 --cool)
 
 status=0; "${sweep[@]}" --run --out local 2>err || status=$?
-[ $status -eq 1 ] && grep -q "2 of 4 jobs failed" err || fail "local runner: status $status, $(cat err)"
+[ $status -eq 1 ] && [ "$(cat err)" = "zarvitone-cli: sweep: 2 of 4 jobs failed; their rows in local/summary.csv tell why" ] ||
+  fail "local runner: status $status, $(cat err)" # no progress bar off a terminal
+script -qec "zarvitone-cli sweep base.ato --vary A1=1,2 --steps 2 --run --out tty" /dev/null >tty.txt
+grep -q '\[#*\] 2/2 done, 0 failed, 0 s left' tty.txt || fail "no progress bar on a terminal: $(cat tty.txt)"
 
 "${sweep[@]}" --commands --out par >commands.txt
 [ "$(wc -l <commands.txt)" -eq 4 ] || fail "$(cat commands.txt)"

@@ -93,6 +93,9 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("six.ato"), SceneOf({1, 2, 3, 51, 52, 76})));
         f.form->Sweep1Click();
         SweepWindow* window = f.form->Sweeper;
+        Vary(window, 1, "dt", "1e-5", "2,5", 3);
+        window->StartClick();
+        QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("'2,5' is not a valid floating point value")});
         Vary(window, 1, "dt", "1e-5", "2e-5", 3);
         window->findChild<QSpinBox*>("Steps")->setValue(10000000);
         window->StartClick();

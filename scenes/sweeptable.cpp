@@ -35,7 +35,9 @@ SweepTable SweepTableFromText(const QByteArray& text)
     QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.pop_back();
-    const auto fault = [](int line) { return UserError("not a sweep's job table (line " + std::to_string(line) + ")"); };
+    const auto fault = [](int line) {
+        return UserError("not a sweep's job table (line " + std::to_string(line) + ")");
+    };
     if (lines.isEmpty())
         throw fault(1);
     const std::vector<std::string> header = CsvFields(lines[0].toStdString());

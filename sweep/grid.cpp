@@ -102,8 +102,9 @@ std::uint64_t GridSize(const std::vector<SweepAxis>& axes)
     std::uint64_t size = 1;
     for (const SweepAxis& axis : axes) {
         const std::uint64_t n = AxisSize(axis);
-        size = n != 0 && size > std::numeric_limits<std::uint64_t>::max() / n ? std::numeric_limits<std::uint64_t>::max()
-                                                                                : size * n;
+        size = n != 0 && size > std::numeric_limits<std::uint64_t>::max() / n
+                   ? std::numeric_limits<std::uint64_t>::max()
+                   : size * n;
     }
     return size;
 }

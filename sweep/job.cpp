@@ -17,8 +17,7 @@ class BatchHost : public RunHost {
 public:
     BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, const StepHook& hook)
         : system_(system), switches_(switches), remaining_(steps), hook_(hook)
-    {
-    }
+    {}
     RunSwitches CurrentSwitches() override { return switches_; }
     void ShowStepCount(std::int32_t) override {}
     void StepTaken() override
@@ -61,7 +60,8 @@ JobOutcome RunJob(TaonSystem& system, const JobRequest& request, const StepHook&
             RunLoop(system, engine, host, system.StepCount);
         } catch (const UserError& fault) {
             // StepCount holds the last complete step.
-            outcome.Fault = std::string(fault.what()) + " in step " + std::to_string(std::int64_t(system.StepCount) + 1);
+            outcome.Fault =
+                std::string(fault.what()) + " in step " + std::to_string(std::int64_t(system.StepCount) + 1);
             outcome.Summary.Status = *outcome.Fault;
         }
     }

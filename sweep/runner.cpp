@@ -92,7 +92,7 @@ SweepReport RunSweep(const SweepPlan& plan, const std::function<void(const Sweep
             }
         }
     };
-    const int threads = std::max(1, std::min(plan.JobsAtOnce > 0 ? plan.JobsAtOnce
+    const int threads = std::max(1, std::min(plan.JobsAtOnce > 0    ? plan.JobsAtOnce
                                              : DefaultThreads() > 0 ? DefaultThreads()
                                                                     : int(std::thread::hardware_concurrency()),
                                              state.ToRun));

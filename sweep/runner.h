@@ -29,7 +29,7 @@ struct SweepPlan {
 struct SweepProgress {
     int Done = 0; // this time, failed ones included
     int Failed = 0;
-    int ToRun = 0; // this time: the share's jobs without a result
+    int ToRun = 0;           // this time: the share's jobs without a result
     double SecondsLeft = -1; // unknown before the first job ends
 };
 

@@ -10,8 +10,8 @@ namespace {
 ConstraintMode ModeFrom(const std::string& text)
 {
     static const std::map<std::string, ConstraintMode> modes{
-        {"atomstand", ConstraintMode::AtomStand},       {"hot", ConstraintMode::HotContact},
-        {"cold", ConstraintMode::ColdContact},          {"current1", ConstraintMode::ElecCurrent1},
+        {"atomstand", ConstraintMode::AtomStand},   {"hot", ConstraintMode::HotContact},
+        {"cold", ConstraintMode::ColdContact},      {"current1", ConstraintMode::ElecCurrent1},
         {"current2", ConstraintMode::ElecCurrent2},
     };
     const auto mode = modes.find(text);

@@ -58,8 +58,9 @@ SweepTable TableFrom(const CommandLine& line)
             if (std::uint64_t(count) > MostJobs && !force)
                 throw UsageError(TooMany(std::uint64_t(count)));
             const auto seed = line.Value("--seed");
-            return RandomTable(axes, std::uint64_t(count),
-                               seed ? std::uint64_t(CountFrom("--seed", *seed, 0, std::numeric_limits<std::int64_t>::max())) : 1);
+            return RandomTable(
+                axes, std::uint64_t(count),
+                seed ? std::uint64_t(CountFrom("--seed", *seed, 0, std::numeric_limits<std::int64_t>::max())) : 1);
         }
         if (line.Has("--seed"))
             throw UsageError("--seed needs --random");
@@ -99,8 +100,9 @@ std::pair<int, int> ShareFrom(const std::string& text)
 // A word as a POSIX shell reads it back.
 std::string ShellWord(const std::string& word)
 {
-    if (!word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./=:,+-@%") ==
-                             std::string::npos)
+    if (!word.empty() &&
+        word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./=:,+-@%") ==
+            std::string::npos)
         return word;
     std::string quoted = "'";
     for (const char c : word)
@@ -181,31 +183,32 @@ void WriteSlurmScript(const CommandLine& line, const std::string& base, const Sw
     RefuseStandardOutput("--slurm", script);
     const QString folder = QFileInfo(Path(*line.Value("--out"))).absoluteFilePath();
     const int jobs = int(table.Jobs.size());
-    const int tasks = std::min(jobs, line.Value("--tasks") ? int(CountFrom("--tasks", *line.Value("--tasks"), 1, 100000))
-                                                           : std::min(jobs, 100));
+    const int tasks =
+        std::min(jobs, line.Value("--tasks") ? int(CountFrom("--tasks", *line.Value("--tasks"), 1, 100000))
+                                             : std::min(jobs, 100));
     PrepareSweepFolder(folder, table);
-    std::vector<std::string> words{"zarvitone-cli",
-                                   "sweep",
-                                   Absolute(base),
-                                   "--table",
-                                   JobTablePath(folder).toStdString(),
-                                   "--run",
-                                   "--steps",
-                                   *line.Value("--steps"),
-                                   "--out",
-                                   folder.toStdString()};
+    std::vector<std::string> words{
+        "zarvitone-cli", "sweep",   Absolute(base),         "--table", JobTablePath(folder).toStdString(),
+        "--run",         "--steps", *line.Value("--steps"), "--out",   folder.toStdString()};
     const std::vector<std::string> switches = SwitchWords(line);
     words.insert(words.end(), switches.begin(), switches.end());
     const std::string text = "#!/bin/bash\n"
-                             "# " + std::to_string(jobs) + " jobs of a Zarvitone sweep in " + std::to_string(tasks) +
+                             "# " +
+                             std::to_string(jobs) + " jobs of a Zarvitone sweep in " + std::to_string(tasks) +
                              " array tasks. Each task runs its share of\n"
                              "# jobs.csv, as many at once as it has cores, and merges every result so far\n"
                              "# into summary.csv: the last task to end leaves the whole table.\n"
-                             "# Submit with: sbatch " + ShellWord(Absolute(script)) + "\n"
+                             "# Submit with: sbatch " +
+                             ShellWord(Absolute(script)) +
+                             "\n"
                              "#SBATCH --job-name=zarvitone-sweep\n"
-                             "#SBATCH --array=0-" + std::to_string(tasks - 1) + "\n"
+                             "#SBATCH --array=0-" +
+                             std::to_string(tasks - 1) +
+                             "\n"
                              "#SBATCH --cpus-per-task=1\n"
-                             "#SBATCH --output=" + folder.toStdString() + "/slurm-%A_%a.out\n"
+                             "#SBATCH --output=" +
+                             folder.toStdString() +
+                             "/slurm-%A_%a.out\n"
                              "set -eu\n" +
                              ShellLine(words) + " --share \"$SLURM_ARRAY_TASK_ID/" + std::to_string(tasks) + "\"\n";
     OnWrittenFile(script, [&] { WriteFileAtomically(Path(script), QByteArray::fromStdString(text)); });
@@ -237,20 +240,23 @@ const CommandSpec& SweepSpec()
                     {"--table", "FILE.csv", "the jobs of a table written before, in place of\n--vary"},
                     {"--force", "", "allow more than 100000 jobs"},
                     {"--jobs", "FILE.csv", "write the job table to FILE.csv, not standard output"},
-                    {"--run", "", "run every job here and merge DIR/summary.csv;\n"
-                                  "again, it runs only the jobs without a result"},
+                    {"--run", "",
+                     "run every job here and merge DIR/summary.csv;\n"
+                     "again, it runs only the jobs without a result"},
                     {"--commands", "",
                      "print one zarvitone-cli run line per job (for GNU\n"
                      "Parallel); merge DIR gathers their summaries"},
                     {"--slurm", "FILE.sbatch", "write a Slurm job-array script of the sweep"},
                     {"--steps", "N", "steps per job"},
-                    {"--out", "DIR", "the folder of the results: ID.ato, ID.csv per job,\n"
-                                     "jobs.csv and summary.csv"},
+                    {"--out", "DIR",
+                     "the folder of the results: ID.ato, ID.csv per job,\n"
+                     "jobs.csv and summary.csv"},
                     {"--jobs-at-once", "J",
                      "with --run, J jobs at once, one thread each (default:\n"
                      "every core, or SLURM_CPUS_PER_TASK when set)"},
-                    {"--share", "K/T", "with --run, only the jobs whose id - 1 leaves K\n"
-                                       "divided by T"},
+                    {"--share", "K/T",
+                     "with --run, only the jobs whose id - 1 leaves K\n"
+                     "divided by T"},
                     {"--tasks", "T", "with --slurm, T array tasks (default: one per job,\nat most 100)"},
                 },
             .Notes = "The job table: a header id,NAME,... and one row per job, the values in\n"
@@ -297,13 +303,12 @@ int SweepCommand(const CommandLine& line, std::istream& in, std::ostream& out)
 
 const CommandSpec& MergeSpec()
 {
-    static const CommandSpec spec{
-        .Name = "merge",
-        .Operands = {"DIR|FILE.csv..."},
-        .Summary = "the jobs' summaries (ID.csv) of a sweep's folder, or\n"
-                   "those given, as one table: DIR/summary.csv, or\n"
-                   "standard output for files",
-        .Options = {{"--out", "FILE.csv", "write the table there (\"-\" standard output)"}}};
+    static const CommandSpec spec{.Name = "merge",
+                                  .Operands = {"DIR|FILE.csv..."},
+                                  .Summary = "the jobs' summaries (ID.csv) of a sweep's folder, or\n"
+                                             "those given, as one table: DIR/summary.csv, or\n"
+                                             "standard output for files",
+                                  .Options = {{"--out", "FILE.csv", "write the table there (\"-\" standard output)"}}};
     return spec;
 }
 

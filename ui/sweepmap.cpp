@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int Margin = 8;
-constexpr int LeftLabels = 70;  // the y values
+constexpr int LeftLabels = 70;   // the y values
 constexpr int BottomLabels = 40; // the x values and the x name
 constexpr int LegendWidth = 90;
 
@@ -115,7 +115,8 @@ void SweepMap::paintEvent(QPaintEvent*)
                      QString::fromStdString(yName_));
 
     // The legend: the column's name, the ramp from its least to its most.
-    const QRect legend(area.right() + 16, area.top() + metrics.height() + 4, 18, area.height() - 2 * metrics.height() - 8);
+    const QRect legend(area.right() + 16, area.top() + metrics.height() + 4, 18,
+                       area.height() - 2 * metrics.height() - 8);
     painter.drawText(QRect(area.right() + 8, area.top(), LegendWidth, metrics.height()), Qt::AlignLeft,
                      QString::fromStdString(table_.Columns[std::size_t(column_)]));
     for (int k = 0; k < legend.height(); ++k) {
@@ -131,7 +132,8 @@ void SweepMap::paintEvent(QPaintEvent*)
         label(most, legend.top());
         label(least, legend.bottom());
     }
-    painter.fillRect(QRect(legend.left(), area.bottom() - metrics.height() + 2, 18, metrics.height() - 4), Qt::darkGray);
+    painter.fillRect(QRect(legend.left(), area.bottom() - metrics.height() + 2, 18, metrics.height() - 4),
+                     Qt::darkGray);
     painter.drawText(QRect(legend.right() + 4, area.bottom() - metrics.height(), LegendWidth - 30, metrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("fault"));
 }

@@ -168,8 +168,8 @@ SweepWindow::NameRow SweepWindow::AddNameRow(QGridLayout* grid, int row, bool op
 void SweepWindow::NameChosen(const NameRow& row)
 {
     const auto field = SceneScalarNamed(row.Name->currentText().toStdString());
-    for (QWidget* widget : {static_cast<QWidget*>(row.From), static_cast<QWidget*>(row.To),
-                            static_cast<QWidget*>(row.Count)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(row.From), static_cast<QWidget*>(row.To), static_cast<QWidget*>(row.Count)})
         widget->setEnabled(field.has_value());
     if (!field)
         return;
@@ -203,8 +203,8 @@ void SweepWindow::StartClick()
                     throw UserError("'" + field->text().toStdString() + "' is not a valid floating point value");
             }
             axes.push_back(AxisFromText((row.Name->currentText() + '=' + row.From->text().trimmed() + ':' +
-                                             row.To->text().trimmed() + ':' + QString::number(row.Count->value()))
-                                                .toStdString()));
+                                         row.To->text().trimmed() + ':' + QString::number(row.Count->value()))
+                                            .toStdString()));
         }
         plan_.Table = GridTable(axes);
         plan_.Start = hooks_.Scene();
@@ -232,14 +232,15 @@ void SweepWindow::StartClick()
                 report = RunSweep(
                     plan,
                     [this](const SweepProgress& progress) {
-                        QMetaObject::invokeMethod(this, [this, progress] { Progress(progress); }, Qt::QueuedConnection);
+                        QMetaObject::invokeMethod(
+                            this, [this, progress] { Progress(progress); }, Qt::QueuedConnection);
                     },
                     &stop_);
             } catch (...) {
                 failure = QString::fromStdString(CaughtErrorText());
             }
-            QMetaObject::invokeMethod(this, [this, failure, report] { Finished(failure, report); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, failure, report] { Finished(failure, report); }, Qt::QueuedConnection);
         });
     });
 }

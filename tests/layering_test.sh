@@ -12,12 +12,13 @@ cd "$1"
 declare -A may_use=(
   [model]="model"
   [scenes]="model scenes"
+  [sweep]="model scenes sweep"
   [view]="model scenes view"
   [charts]="model scenes view charts"
   [editor]="model scenes view editor"
-  [ui]="model scenes view charts editor ui"
+  [ui]="model scenes sweep view charts editor ui"
   [app]="model scenes ui"
-  [tools]="model scenes tools"
+  [tools]="model scenes sweep tools"
   [fuzz]="model scenes fuzz tests" # tests/support: the header that compares models
 )
 faults=0

@@ -6,6 +6,7 @@
 #include "scenes/atomicwrite.h"
 #include "scenes/realtext.h"
 #include "tools/clisupport.h"
+#include "tools/runswitches.h"
 
 #include <cmath>
 #include <ostream>
@@ -38,11 +39,7 @@ AnalyzeRequest ParseAnalyze(const CommandLine& line)
         if (!(*request.Cutoff > 0 && std::isfinite(*request.Cutoff)))
             throw UsageError("--cutoff must be a positive distance, not '" + *cutoff + "'");
     }
-    if (const auto mode = line.Value("--mode"))
-        request.Switches.Mode = ModeFrom(*mode);
-    request.Switches.Law = {line.Has("--taoscope"), line.Has("--functions3x1")};
-    request.Switches.Blockade = line.Has("--blockade");
-    request.Switches.Cool = line.Has("--cool");
+    request.Switches = SwitchesFrom(line);
     request.Histogram = line.Value("--histogram").value_or("");
     if (request.Histogram.empty() && (line.Has("--bins") || line.Has("--range")))
         throw UsageError("--bins and --range need --histogram");
@@ -153,41 +150,40 @@ std::int64_t Sum(const std::array<std::int64_t, GroupPairCount>& counts)
 
 const CommandSpec& AnalyzeSpec()
 {
-    static const CommandSpec form{
-        .Name = "analyze",
-        .Operands = {"FILE.ato"},
-        .Summary = "the clusters and the energy of the scene; see below",
-        .Options =
-            {
-                {"--cutoff", "R",
-                 "two points are bound closer than R (a positive\n"
-                 "distance) instead of the law's own cutoff"},
-                {"--histogram", "FILE.csv",
-                 "write the histogram of the pair distances per pair of\n"
-                 "groups: r_low,r_high,n11,n12,n13,n22,n23,n33"},
-                {"--bins", "N", "its number of bins, 1 or more (300)"},
-                {"--range", "A:B", "its distances, A up to B, A below B (0:3)"},
-                {"--mode", "MODE", "atomstand (the default), hot, cold, current1, current2"},
-                {"--taoscope", "", "the Taoscope sign rule instead of Gravoscope"},
-                {"--functions3x1", "", "the contact term in place of the G shell"},
-                {"--blockade", "", "free, x-only and fixed slot ranges"},
-                {"--cool", "", "keep 0.95 of the velocity at every step"},
-            },
-        .Notes = "Prints, one figure a line: the present points and how many were left out\n"
-                 "for a position that is not a finite number; the cutoff of each pair of\n"
-                 "groups with points; the clusters (two points are bound closer than their\n"
-                 "cutoff, a cluster is a connected group of bound points): their number, the\n"
-                 "largest's size and each one's slots, largest first; then the energy: kinetic,\n"
-                 "potential and total where the run conserves it, else \"not conserved\" or\n"
-                 "\"not defined\" with the reason, or the text of the law's fault. The switches\n"
-                 "are those of the run whose energy is meant (a scene file holds none).\n"
-                 "The law's cutoff of a pair is the edge of the innermost well of its push\n"
-                 "curve: the first unstable equilibrium beyond the innermost stable one, the\n"
-                 "smaller of the two groups' when they differ, per parity under Taoscope; a\n"
-                 "curve with no stable equilibrium binds nothing. A pair held only by a long\n"
-                 "pull (the contact term) is bound by its energy but not by a well: give\n"
-                 "--cutoff to count it.\n",
-    };
+    static const CommandSpec form = [] {
+        CommandSpec form{
+            .Name = "analyze",
+            .Operands = {"FILE.ato"},
+            .Summary = "the clusters and the energy of the scene; see below",
+            .Options =
+                {
+                    {"--cutoff", "R",
+                     "two points are bound closer than R (a positive\n"
+                     "distance) instead of the law's own cutoff"},
+                    {"--histogram", "FILE.csv",
+                     "write the histogram of the pair distances per pair of\n"
+                     "groups: r_low,r_high,n11,n12,n13,n22,n23,n33"},
+                    {"--bins", "N", "its number of bins, 1 or more (300)"},
+                    {"--range", "A:B", "its distances, A up to B, A below B (0:3)"},
+                },
+            .Notes = "Prints, one figure a line: the present points and how many were left out\n"
+                     "for a position that is not a finite number; the cutoff of each pair of\n"
+                     "groups with points; the clusters (two points are bound closer than their\n"
+                     "cutoff, a cluster is a connected group of bound points): their number, the\n"
+                     "largest's size and each one's slots, largest first; then the energy: kinetic,\n"
+                     "potential and total where the run conserves it, else \"not conserved\" or\n"
+                     "\"not defined\" with the reason, or the text of the law's fault. The switches\n"
+                     "are those of the run whose energy is meant (a scene file holds none).\n"
+                     "The law's cutoff of a pair is the edge of the innermost well of its push\n"
+                     "curve: the first unstable equilibrium beyond the innermost stable one, the\n"
+                     "smaller of the two groups' when they differ, per parity under Taoscope; a\n"
+                     "curve with no stable equilibrium binds nothing. A pair held only by a long\n"
+                     "pull (the contact term) is bound by its energy but not by a well: give\n"
+                     "--cutoff to count it.\n",
+        };
+        form.Options.insert(form.Options.end(), RunSwitchOptions().begin(), RunSwitchOptions().end());
+        return form;
+    }();
     return form;
 }
 

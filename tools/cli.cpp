@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tools/cli.h"
 
-#include "model/runloop.h"
 #include "model/runquantities.h"
 #include "model/stepbenchmark.h"
 #include "model/structurefigures.h"
@@ -12,12 +11,16 @@
 #include "scenes/inputfile.h"
 #include "scenes/realtext.h"
 #include "scenes/runlog.h"
+#include "scenes/runsummary.h"
 #include "scenes/scenefile.h"
 #include "scenes/scenetext.h"
 #include "scenes/trajectory.h"
 #include "tools/analyzecommand.h"
+#include "sweep/job.h"
 #include "tools/clisupport.h"
 #include "tools/lawcommand.h"
+#include "tools/runswitches.h"
+#include "tools/sweepcommand.h"
 #include "version.h"
 
 #include <algorithm>
@@ -120,65 +123,18 @@ RunRecord::Piece DumpFrame(TrajectoryFormat format)
     };
 }
 
-// The window's duties, done headless: nothing to draw or list; the events of
-// step N are a Stop. After each step the tally counts it, and every N-th
-// step the records take the model; a record that fails stops the run.
-class BatchHost : public RunHost {
-public:
-    BatchHost(TaonSystem& system, const RunSwitches& switches, std::int64_t steps, std::int64_t every,
-              std::deque<RunRecord>& records)
-        : system_(system), switches_(switches), remaining_(steps), every_(every), records_(records)
-    {
-    }
-    RunSwitches CurrentSwitches() override { return switches_; }
-    void ShowStepCount(std::int32_t) override {}
-    void StepTaken() override
-    {
-        tally_.StepTaken(system_.dt);
-        if (tally_.StepsThisRun() % every_ != 0)
-            return;
-        try {
-            for (RunRecord& record : records_)
-                record.Take(system_, tally_);
-        } catch (const UserError& failure) {
-            recordFailure_ = failure;
-            system_.Stopped = true;
-        }
-    }
-    const std::optional<UserError>& RecordFailure() const { return recordFailure_; }
-    void DrawScene() override {}
-    bool ShowListChecked() override { return false; }
-    void FillListing() override {}
-    void ProcessEvents() override
-    {
-        if (--remaining_ == 0)
-            system_.Stopped = true;
-    }
-
-private:
-    TaonSystem& system_;
-    RunSwitches switches_;
-    std::int64_t remaining_;
-    std::int64_t every_;
-    std::deque<RunRecord>& records_;
-    RunTally tally_;
-    std::optional<UserError> recordFailure_;
-};
-
 struct RunRequest {
     std::string File;
     std::string Out;
     std::string Log;
-    std::int64_t Steps = 0;
+    std::string Summary;
     std::optional<std::int64_t> Every;
-    RunSwitches Switches;
+    JobRequest Job;
     std::string Dump;
     std::optional<TrajectoryFormat> DumpFormat; // set with Dump
-    std::map<std::string, Real> Settings;
 };
 
-// The largest step count a scene file holds.
-constexpr std::int64_t MostSteps = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t MostThreads = 1024;
 
 // NAME=VALUE of --set; VALUE as in scene text.
 void AddSetting(RunRequest& request, const std::string& text)
@@ -190,15 +146,17 @@ void AddSetting(RunRequest& request, const std::string& text)
     Real value = 0;
     if (!TextToReal(text.substr(equals + 1), value))
         throw UsageError("--set " + name + ": '" + text.substr(equals + 1) + "' is not a number");
-    if (!request.Settings.emplace(name, value).second)
-        throw UsageError("--set " + name + " is given twice");
+    for (const auto& setting : request.Job.Set)
+        if (setting.first == name)
+            throw UsageError("--set " + name + " is given twice");
+    request.Job.Set.emplace_back(name, value);
 }
 
 // Two of the files a run writes under one name would leave one of them.
 void RefuseSharedOutputs(const RunRequest& request)
 {
     const std::pair<const char*, std::string> outputs[] = {
-        {"--out", request.Out}, {"--log", request.Log}, {"--dump", request.Dump}};
+        {"--out", request.Out}, {"--log", request.Log}, {"--dump", request.Dump}, {"--summary", request.Summary}};
     for (auto one = std::begin(outputs); one != std::end(outputs); ++one)
         for (auto other = one + 1; other != std::end(outputs); ++other)
             if (!one->second.empty() && !other->second.empty() && one->second != "-" &&
@@ -210,12 +168,11 @@ RunRequest ParseRun(const CommandLine& line)
 {
     RunRequest request;
     request.File = line.Operands[0];
-    request.Steps = CountFrom("--steps", *line.Value("--steps"), 0, MostSteps);
-    if (const auto mode = line.Value("--mode"))
-        request.Switches.Mode = ModeFrom(*mode);
-    request.Switches.Law = {line.Has("--taoscope"), line.Has("--functions3x1")};
-    request.Switches.Blockade = line.Has("--blockade");
-    request.Switches.Cool = line.Has("--cool");
+    request.Job.Steps = CountFrom("--steps", *line.Value("--steps"), 0, MostSteps);
+    request.Job.Switches = SwitchesFrom(line);
+    request.Job.Threads = DefaultThreads();
+    if (const auto threads = line.Value("--threads"))
+        request.Job.Threads = int(CountFrom("--threads", *threads, 1, MostThreads));
     request.Out = *line.Value("--out");
     RefuseStandardOutput("--out", request.Out);
     for (const std::string& setting : line.Values("--set"))
@@ -227,6 +184,8 @@ RunRequest ParseRun(const CommandLine& line)
         request.Dump = *dump;
     }
     request.Log = line.Value("--log").value_or("");
+    request.Summary = line.Value("--summary").value_or("");
+    RefuseStandardOutput("--summary", request.Summary);
     if (const auto every = line.Value("--every"))
         request.Every = CountFrom("--every", *every, 1, MostSteps);
     if (request.Every && request.Log.empty() && request.Dump.empty())
@@ -267,40 +226,54 @@ int Run(const CommandLine& line, std::istream& in, std::ostream& out)
 {
     const RunRequest request = ParseRun(line);
     TaonSystem system = LoadScene(request.File, in);
-    for (const auto& [name, value] : request.Settings)
-        system.**SceneScalarNamed(name) = value;
-    // Both files exist, and hold step 0, before any step runs.
+    // Every file exists, and the records hold step 0, before any step runs.
     std::deque<RunRecord> records;
     if (!request.Log.empty())
-        records.emplace_back(request.Log, out, RunLogHeader(), LogRow(request.Switches));
+        records.emplace_back(request.Log, out, RunLogHeader(), LogRow(request.Job.Switches));
     if (request.DumpFormat)
         records.emplace_back(request.Dump, out, QByteArray::fromStdString(TrajectoryHeader(*request.DumpFormat)),
                              DumpFrame(*request.DumpFormat));
-    for (RunRecord& record : records)
-        record.Take(system, RunTally());
+    std::optional<AtomicFile> summary;
+    if (!request.Summary.empty())
+        OnWrittenFile(request.Summary, [&] { summary.emplace(Path(request.Summary)); });
+    std::optional<UserError> recordFailure;
+    const std::int64_t every = request.Every.value_or(1);
+    const JobOutcome outcome = RunJob(system, request.Job, [&](const TaonSystem& state, const RunTally& tally) {
+        if (tally.StepsThisRun() % every != 0)
+            return true;
+        try {
+            for (RunRecord& record : records)
+                record.Take(state, tally);
+        } catch (const UserError& failure) {
+            recordFailure = failure;
+        }
+        return !recordFailure;
+    });
     const bool streams = std::any_of(records.begin(), records.end(), [](const RunRecord& r) { return r.Streams(); });
     const std::string nothingWritten = streams ? "; no file written" : "; nothing written";
-    if (request.Steps > 0) {
-        StepEngine engine;
-        BatchHost host(system, request.Switches, request.Steps, request.Every.value_or(1), records);
-        system.Stopped = false;
-        try {
-            RunLoop(system, engine, host, system.StepCount);
-        } catch (const UserError& fault) {
-            // StepCount holds the last complete step; the records' temporary files go with them.
-            throw UserError("run: " + std::string(fault.what()) + " in step " +
-                            std::to_string(std::int64_t(system.StepCount) + 1) + nothingWritten);
-        }
-        if (host.RecordFailure())
-            throw UserError("run: " + std::string(host.RecordFailure()->what()) + nothingWritten);
+    if (recordFailure)
+        throw UserError("run: " + std::string(recordFailure->what()) + nothingWritten);
+    const auto commitSummary = [&] {
+        if (summary)
+            OnWrittenFile(request.Summary, [&] {
+                summary->Write(RunSummaryText(outcome.Summary));
+                summary->Commit();
+            });
+    };
+    if (outcome.Fault) {
+        // The records' temporary files go with them; the summary tells the fault.
+        commitSummary();
+        throw UserError("run: " + *outcome.Fault + (summary ? "; only the summary written" : nothingWritten));
     }
     // The records' bytes are on disk before the scene is saved: a full disk
-    // fails the command with nothing written; only their final renames come after.
+    // fails the command with nothing written; only their final renames come
+    // after, and the summary, which marks the run complete, last.
     for (RunRecord& record : records)
         record.Flush();
     SaveScene(system, request.Out);
     for (RunRecord& record : records)
         record.Commit();
+    commitSummary();
     return 0;
 }
 
@@ -336,6 +309,49 @@ value no decimal gives back (NaN payloads and the like). Lines starting with
 const char* const ExitStatusHelp = R"(Exit status: 0 done, 1 failed, 2 bad usage (then a usage line follows the
 message). A failure prints one line on standard error and writes no file.
 )";
+
+// The run's options: the steps, the switches, the files and the values set.
+std::vector<OptionSpec> RunOptions()
+{
+    std::vector<OptionSpec> options{{"--steps", "N", "number of steps, 0 or more", OptionUse::Required}};
+    options.insert(options.end(), RunSwitchOptions().begin(), RunSwitchOptions().end());
+    options.insert(
+        options.end(),
+        {
+            {"--out", "OUT.ato", "the result; replaced whole, or left alone on failure", OptionUse::Required},
+            {"--set", "NAME=VALUE",
+             "use VALUE for the scene's dt or coefficient NAME (A1\n"
+             "... G3) in the run and the result; repeatable",
+             OptionUse::Repeatable},
+            {"--dump", "FILE",
+             "write the present slots at step 0 and every N-th step:\n"
+             "FILE.xyz extended XYZ (species X, pos, velo and\n"
+             "momenta, both the velocity, group;\n"
+             "step and time on each frame's comment line), FILE.csv\n"
+             "rows step,time,slot,group,x,y,z,u,v,w; time is the\n"
+             "sum of dt over the steps taken"},
+            {"--log", "FILE.csv",
+             "figures of step 0 and every N-th step, one row each:\n"
+             "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"
+             ",clusters,largest,epot,etot (time the sum of dt;\n"
+             "kinetic energy per group and in all, momentum and its\n"
+             "size, centroid, radius of gyration, largest speed;\n"
+             "clusters and the largest's size, potential and total\n"
+             "energy as analyze gives them, empty where not\n"
+             "defined); written with OUT.ato;\n"
+             "\"-\" prints the rows on standard output as they come"},
+            {"--every", "N", "the N of --log and --dump, 1 or more (default 1)"},
+            {"--summary", "FILE.csv",
+             "one row for the run: the --set values, the steps\n"
+             "done, the status (ok, or the fault and its step)\n"
+             "and the last state's --log columns; written last,\n"
+             "after OUT.ato, and also when the run faults"},
+            {"--threads", "N",
+             "the pair engine's threads (default: every core, or\n"
+             "SLURM_CPUS_PER_TASK when set)"},
+        });
+    return options;
+}
 
 std::string CliHelp()
 {
@@ -389,41 +405,12 @@ const std::vector<CliCommand>& CliCommands()
           .Operands = {"FILE.ato"},
           .Summary = "advance the scene N steps as the window's run does,\n"
                      "with the scene's own dt, and save the committed state",
-          .Options =
-              {
-                  {"--steps", "N", "number of steps, 0 or more", OptionUse::Required},
-                  {"--mode", "MODE", "atomstand (the default), hot, cold, current1, current2"},
-                  {"--taoscope", "", "the Taoscope sign rule instead of Gravoscope"},
-                  {"--functions3x1", "", "the contact term in place of the G shell"},
-                  {"--blockade", "", "free, x-only and fixed slot ranges"},
-                  {"--cool", "", "keep 0.95 of the velocity at every step"},
-                  {"--out", "OUT.ato", "the result; replaced whole, or left alone on failure", OptionUse::Required},
-                  {"--set", "NAME=VALUE",
-                   "use VALUE for the scene's dt or coefficient NAME (A1\n"
-                   "... G3) in the run and the result; repeatable",
-                   OptionUse::Repeatable},
-                  {"--dump", "FILE",
-                   "write the present slots at step 0 and every N-th step:\n"
-                   "FILE.xyz extended XYZ (species X, pos, velo and\n"
-                   "momenta, both the velocity, group;\n"
-                   "step and time on each frame's comment line), FILE.csv\n"
-                   "rows step,time,slot,group,x,y,z,u,v,w; time is the\n"
-                   "sum of dt over the steps taken"},
-                  {"--log", "FILE.csv",
-                   "figures of step 0 and every N-th step, one row each:\n"
-                   "step,time,ke1,ke2,ke3,ke,px,py,pz,p,cx,cy,cz,rg,vmax\n"
-                   ",clusters,largest,epot,etot (time the sum of dt;\n"
-                   "kinetic energy per group and in all, momentum and its\n"
-                   "size, centroid, radius of gyration, largest speed;\n"
-                   "clusters and the largest's size, potential and total\n"
-                   "energy as analyze gives them, empty where not\n"
-                   "defined); written with OUT.ato;\n"
-                   "\"-\" prints the rows on standard output as they come"},
-                  {"--every", "N", "the N of --log and --dump, 1 or more (default 1)"},
-              }},
+          .Options = RunOptions()},
          Run},
         {LawSpec(), LawCommand},
         {AnalyzeSpec(), AnalyzeCommand},
+        {SweepSpec(), SweepCommand},
+        {MergeSpec(), MergeCommand},
         {{.Name = "new",
           .Operands = {"OUT"},
           .Summary = "write a scene text to start from: the built-in square,\n"

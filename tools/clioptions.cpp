@@ -81,7 +81,8 @@ CommandLine ParseCommandLine(const CommandSpec& command, const std::vector<std::
             throw UsageError(option.Name + " is given twice");
         values.push_back(value.value_or(""));
     }
-    if (line.Operands.size() > command.Operands.size())
+    const bool more = !command.Operands.empty() && command.Operands.back().ends_with("...");
+    if (line.Operands.size() > command.Operands.size() && !more)
         throw UsageError("unexpected argument '" + line.Operands[command.Operands.size()] + "'");
     if (line.Operands.size() < command.Operands.size())
         throw UsageError(

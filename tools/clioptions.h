@@ -30,7 +30,8 @@ struct OptionSpec {
 // Members left out of a designated initializer are empty.
 struct CommandSpec {
     std::string Name;
-    std::vector<std::string> Operands = {}; // exactly these, by their names in the help
+    std::vector<std::string> Operands = {}; // exactly these, by their names in the help; a last
+                                            // name ending in "..." takes one or more
     std::string Summary = {};               // what the command does; lines separated by '\n'
     std::vector<OptionSpec> Options = {};
     std::string Notes = {}; // the end of the command's help, whole lines

@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,17 +89,4 @@ void FlushOutput(std::ostream& out, const std::string& command)
     out.flush();
     if (!out)
         throw UserError(command + ": standard output could not be written");
-}
-
-ConstraintMode ModeFrom(const std::string& text)
-{
-    static const std::map<std::string, ConstraintMode> modes{
-        {"atomstand", ConstraintMode::AtomStand},       {"hot", ConstraintMode::HotContact},
-        {"cold", ConstraintMode::ColdContact},          {"current1", ConstraintMode::ElecCurrent1},
-        {"current2", ConstraintMode::ElecCurrent2},
-    };
-    const auto mode = modes.find(text);
-    if (mode == modes.end())
-        throw UsageError("unknown mode '" + text + "' (atomstand, hot, cold, current1 or current2)");
-    return mode->second;
 }

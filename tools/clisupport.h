@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -60,11 +61,12 @@ bool SameFile(const QString& one, const QString& other);
 // A scene is written whole in place of its file: it cannot be standard output.
 void RefuseStandardOutput(const std::string& what, const std::string& path);
 
+// The largest step count a scene file holds.
+constexpr std::int64_t MostSteps = std::numeric_limits<std::int32_t>::max();
+
 // The value of `option`, a whole number from `least` to `most`.
 std::int64_t CountFrom(const std::string& option, const std::string& text, std::int64_t least, std::int64_t most);
 
 // Everything `command` printed has reached standard output, or UserError says it did not.
 void FlushOutput(std::ostream& out, const std::string& command);
 
-// The constraint mode of --mode: atomstand, hot, cold, current1 or current2.
-ConstraintMode ModeFrom(const std::string& text);

@@ -34,6 +34,7 @@ class QTabWidget;
 class QTimer;
 class RunMonitor;
 class StructureWindow;
+class SweepWindow;
 class TAboutBox;
 class TEditDlg;
 class UserDialogs;
@@ -77,6 +78,7 @@ public:
     void InteractionLaw1Click();
     void RunMonitor1Click();
     void Structure1Click();
+    void Sweep1Click();
     void About1Click();
     void SavePicture1Click();
     void RecordFrames1Click();
@@ -233,6 +235,7 @@ public:
     QAction* InteractionLaw1 = nullptr;
     QAction* RunMonitor1 = nullptr;
     QAction* Structure1 = nullptr;
+    QAction* Sweep1 = nullptr;
     QAction* SavePicture1 = nullptr;
     QAction* RecordFrames1 = nullptr;
     QAction* Trails1 = nullptr;
@@ -252,5 +255,6 @@ public:
     InteractionLawWindow* LawWindow = nullptr; // made at its first opening
     RunMonitor* Monitor = nullptr; // made at its first opening
     StructureWindow* Structure = nullptr; // made at its first opening
+    SweepWindow* Sweeper = nullptr; // likewise
     std::unique_ptr<HelpMenu> Help;
 };

@@ -55,6 +55,7 @@ void TMainForm::BuildMenu()
                            QKeySequence(Qt::CTRL | Qt::Key_L));
     RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
     Structure1 = Item(view, "Structure1", QStringLiteral("Structure..."), QKeySequence(Qt::CTRL | Qt::Key_J));
+    Sweep1 = Item(view, "Sweep1", QStringLiteral("Sweep..."), QKeySequence(Qt::CTRL | Qt::Key_G));
     Trails1 = Item(view, "Trails1", QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
     Axes1 = Item(view, "Axes1", QStringLiteral("Axes"));
     RecordFrames1->setCheckable(true);
@@ -90,5 +91,6 @@ void TMainForm::BuildMenu()
     connect(InteractionLaw1, &QAction::triggered, this, &TMainForm::InteractionLaw1Click);
     connect(RunMonitor1, &QAction::triggered, this, &TMainForm::RunMonitor1Click);
     connect(Structure1, &QAction::triggered, this, &TMainForm::Structure1Click);
+    connect(Sweep1, &QAction::triggered, this, &TMainForm::Sweep1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

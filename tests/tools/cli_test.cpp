@@ -386,6 +386,37 @@ private slots:
         QCOMPARE(ReadAll(Path("set.ato")), ReadAll(Path("expected.ato")));
     }
 
+    // One row: the values set in their order, the steps done, the status and
+    // the log's last row; a run that faults still writes it, and nothing else.
+    void summaryIsTheRunsLastRow_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("clean") << "two.ato" << 0 << "0.002,2.5,3,ok,";
+        QTest::newRow("fault") << "zero.ato" << 1 << "0.002,2.5,0,Floating point division by zero in step 1,0,0,";
+    }
+    void summaryIsTheRunsLastRow()
+    {
+        QFETCH(QString, scene);
+        QFETCH(int, status);
+        QFETCH(QString, start);
+        for (const char* name : {"sum.csv", "sumlog.csv", "sum.ato"})
+            QFile::remove(Path(name));
+        const Outcome outcome = Cli({"run", Path(scene.toLatin1().constData()), "--steps", "3", "--set", "dt=0.002",
+                                     "--set", "G3=2.5", "--threads", "1", "--out", Path("sum.ato"), "--log",
+                                     Path("sumlog.csv"), "--summary", Path("sum.csv")});
+        QCOMPARE(outcome.status, status);
+        const QStringList lines = QString::fromLatin1(ReadAll(Path("sum.csv"))).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0] + '\n', "dt,G3,steps,status," + QString::fromLatin1(RunLogHeader()));
+        QVERIFY2(lines[1].startsWith(start), qPrintable(lines[1]));
+        QCOMPARE(QFile::exists(Path("sum.ato")), status == 0);
+        QCOMPARE(QFile::exists(Path("sumlog.csv")), status == 0);
+        if (status == 0)
+            QCOMPARE(lines[1].section(',', 4), QString::fromLatin1(ReadAll(Path("sumlog.csv"))).section('\n', -2, -2));
+    }
+
     // The starter text builds the built-in square; its comments name the fields.
     void newWritesTheSquare()
     {
@@ -481,14 +512,46 @@ private slots:
         QTest::newRow("log and dump, one new file")
             << QStringList{"run", "@two.ato", "--steps=1", "--out", out, "--dump", "@d.csv", "--log", "d.csv"} << 2
             << "--log and --dump name the same file";
+        QTest::newRow("summary folder missing")
+            << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--summary", "@nowhere/s.csv"} << 1
+            << "nowhere/s.csv: Invalid filename.";
+        QTest::newRow("no threads") << QStringList{"run", "@two.ato", "--steps", "1", "--out", out, "--threads", "0"}
+                                    << 2 << "bad number for --threads: '0'";
+        QTest::newRow("merge of a file that is no summary") << QStringList{"merge", "@two.ato"} << 1
+                                                           << "two.ato: a job's summary is named ID.csv";
         QTest::newRow("scene from short standard input") << QStringList{"run", "-", "--steps=1", "--out", out} << 1
                                                          << "standard input: Read beyond end of file.";
+        const QStringList sweep{"sweep", "@two.ato"};
+        const auto sweepRow = [&](const char* what, const QStringList& extra, int code, const QString& message) {
+            QTest::newRow(what) << sweep + extra << code << message;
+        };
+        sweepRow("sweep of an unknown name", {"--vary", "X1=1:2:3"}, 2, "with NAME dt or A1 ... G3, not 'X1=1:2:3'");
+        sweepRow("sweep count below 1", {"--vary", "A1=1:2:0"}, 2, "--vary A1: COUNT '0' is not a whole number");
+        sweepRow("sweep from no number", {"--vary", "A1=one:2:3"}, 2, "--vary A1: 'one' is not a number");
+        sweepRow("sweep value no number", {"--vary", "dt=0.1,,0.2"}, 2, "--vary dt: '' is not a number");
+        sweepRow("sweep name twice", {"--vary", "A1=1,2", "--vary", "A1=3:4:2"}, 2, "--vary A1 is given twice");
+        sweepRow("sweep range without count", {"--vary", "A1=1:2"}, 2, "--vary A1=FROM:TO needs :COUNT");
+        sweepRow("sweep random without ranges", {"--random", "4", "--vary", "A1=1,2"}, 2, "--random needs a range");
+        sweepRow("sweep random without names", {"--random", "4"}, 2, "sweep needs --vary");
+        sweepRow("sweep of too many jobs", {"--vary", "A1=0:1:1000", "--vary", "B1=0:1:101", "--jobs", "@log.csv"}, 2,
+                 "the sweep has 101000 jobs, more than 100000; --force");
+        sweepRow("sweep steps without a way to run", {"--vary", "A1=1,2", "--steps", "3"}, 2,
+                 "--steps needs --run, --commands or --slurm");
+        sweepRow("sweep run without a folder", {"--vary", "A1=1,2", "--run", "--steps", "3"}, 2,
+                 "--run needs --steps N and --out DIR");
+        sweepRow("sweep two ways at once", {"--vary", "A1=1,2", "--run", "--commands"}, 2,
+                 "--run and --commands go one at a time");
+        sweepRow("sweep bad share", {"--vary", "A1=1,2", "--run", "--steps=1", "--out", "@log.csv", "--share", "2/2"}, 2,
+                 "bad number for --share: '2'");
+        sweepRow("sweep into a folder that cannot be made", {"--vary", "A1=1,2", "--run", "--steps=1", "--out", "@out/x"},
+                 1, "out/x: the folder could not be made");
         // The same misuse of every command and of each option in its table.
         const std::map<QString, QStringList> valid{{"show", {"@two.ato"}},
                                                    {"make", {"@bad.scene", out}},
                                                    {"run", {"@two.ato", "--steps", "1", "--out", out}},
                                                    {"law", {"@two.ato"}},
                                                    {"analyze", {"@two.ato"}},
+                                                   {"sweep", {"@two.ato", "--vary", "A1=1,2"}},
                                                    {"new", {out}}};
         for (const CliCommand& command : CliCommands()) {
             const QString name = QString::fromStdString(command.Form.Name);
@@ -499,7 +562,8 @@ private slots:
             misuse("--x=1", {"--x=1"}, "unknown option '--x'");
             misuse("unknown option", {"--fast"}, "unknown option '--fast'");
             misuse("--help=1", {"--help=1"}, "--help takes no value");
-            misuse("one operand too many", {"@two.ato"}, "unexpected argument");
+            if (command.Form.Operands.empty() || !command.Form.Operands.back().ends_with("..."))
+                misuse("one operand too many", {"@two.ato"}, "unexpected argument");
             for (const OptionSpec& option : command.Form.Options) {
                 const QString o = QString::fromStdString(option.Name);
                 if (option.Value.empty()) {

@@ -3,6 +3,9 @@
 // work through their shortcut keys alone.
 #include "ui/mainform.h"
 
+#include "view/drawingarea.h"
+#include "view/drawingareaitems.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,6 +59,7 @@ void TMainForm::BuildMenu()
     RunMonitor1 = Item(view, "RunMonitor1", QStringLiteral("Run Monitor..."), QKeySequence(Qt::CTRL | Qt::Key_M));
     Trails1 = Item(view, "Trails1", QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
     Axes1 = Item(view, "Axes1", QStringLiteral("Axes"));
+    AddDrawingAreaItems(view, *Drawing);
     RecordFrames1->setCheckable(true);
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);

@@ -102,46 +102,81 @@ void DrawingArea::ClearDrawingArea()
     Canvas(picture_).Fill(Colours::Black);
 }
 
+std::optional<ViewState> DrawingArea::Preview() const
+{
+    if (!held_)
+        return std::nullopt;
+    return GesturePreview(view_, held_->button, held_->at);
+}
+
 void DrawingArea::DrawScene()
 {
-    ProjectScene(system_, view_);
+    std::optional<ViewState> preview = Preview();
+    ViewState& shown = preview ? *preview : view_;
+    ProjectScene(system_, shown);
     ClearDrawingArea();
     Canvas canvas(picture_);
     const bool taoscope = taoscopeChecked_ && taoscopeChecked_();
-    if (view_.ShowTrails)
-        DrawTrails(canvas, trails_, system_, view_, taoscope);
+    if (shown.ShowTrails)
+        DrawTrails(canvas, trails_, system_, shown, taoscope);
     const int count = SlotsInUse(system_);
     for (int i = 1; i <= count; ++i) {
         if (!system_.Present[i])
             continue;
         const QRgb colour = PointColour(i, system_.TaonCount, taoscope);
-        const int sx = view_.ScreenX[i], sy = view_.ScreenY[i];
+        const int sx = shown.ScreenX[i], sy = shown.ScreenY[i];
         canvas.Square(sx, sy, colour);
-        if (view_.ShowNumbers)
+        if (shown.ShowNumbers)
             canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
     }
-    if (view_.ShowAxes)
-        DrawAxes(picture_, view_);
+    if (shown.ShowAxes)
+        DrawAxes(picture_, shown);
     ShowPicture();
 }
 
 void DrawingArea::DrawSpiral()
 {
-    BuildTurnMatrix(view_);
+    // Only a real draw turns the stored figure; the held gesture's extra turn
+    // is shown on a copy.
+    if (!previewOnly_) {
+        BuildTurnMatrix(view_);
+        TurnFigure(system_, view_, SpiralPoints);
+    }
     ClearDrawingArea();
-    TurnFigure(system_, view_, SpiralPoints);
+    std::optional<ViewState> preview = Preview();
+    if (!preview) {
+        PaintFigure(view_);
+        ShowPicture();
+        return;
+    }
+    if (!previewOnly_) {
+        preview->dTeta -= view_.dTeta;
+        preview->dPsi -= view_.dPsi;
+        preview->dPhi -= view_.dPhi;
+    }
+    BuildTurnMatrix(*preview);
+    const SlotReals stored[] = {system_.DrawX, system_.DrawY, system_.DrawZ};
+    TurnFigure(system_, *preview, SpiralPoints);
+    PaintFigure(*preview);
+    system_.DrawX = stored[0];
+    system_.DrawY = stored[1];
+    system_.DrawZ = stored[2];
+    ShowPicture();
+}
+
+void DrawingArea::PaintFigure(const ViewState& shown)
+{
     Canvas canvas(picture_);
-    const auto pixel = [this](int k) { return PixelPoint{view_.ScreenX[k], view_.ScreenY[k]}; };
+    const auto pixel = [&shown](int k) { return PixelPoint{shown.ScreenX[k], shown.ScreenY[k]}; };
     for (const Edges& edges : Wireframe) {
         for (int e = 0; e < int(edges.to.size()) && edges.to[e] != 0; ++e)
             canvas.Line(pixel(edges.point), pixel(edges.to[e]),
                         WhiteEdge(edges.point, e) ? Colours::White : Colours::Red);
     }
-    if (view_.ShowNumbers) {
+    if (shown.ShowNumbers) {
         for (int k = 1; k <= SpiralPoints; ++k)
-            canvas.Paste(labels_.Label(k, Colours::Lime), view_.ScreenX[k], view_.ScreenY[k]);
+            canvas.Paste(labels_.Label(k, Colours::Lime), shown.ScreenX[k], shown.ScreenY[k]);
     }
-    ShowPicture();
 }
 
 void DrawingArea::RedrawView()
@@ -167,7 +202,12 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         formPaint_();
         inWindowRepaint_ = false;
         shownSize_ = picture_.size();
+    } else if (previewDue_ && held_) {
+        inWindowRepaint_ = previewOnly_ = true;
+        RedrawView();
+        inWindowRepaint_ = previewOnly_ = false;
     }
+    previewDue_ = false;
     QPainter painter(this);
     const QRect shown = event->rect() & picture_.rect();
     if (!shown.isEmpty())
@@ -202,6 +242,22 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     }
     gestureStarted_[*index] = true;
     FormMouseDown(view_, GestureOf(*index), {pixel.x(), pixel.y()});
+    if (liveTurning_)
+        held_ = HeldGesture{GestureOf(*index), {pixel.x(), pixel.y()}};
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!held_) {
+        event->ignore();
+        return;
+    }
+    const QPoint pixel = event->position().toPoint();
+    held_->at = {pixel.x(), pixel.y()};
+    if (!previewDue_) {
+        previewDue_ = true;
+        update();
+    }
 }
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
@@ -212,6 +268,8 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     gestureStarted_[*index] = false;
+    if (held_ && held_->button == GestureOf(*index))
+        held_.reset();
     const QPoint pixel = event->position().toPoint();
     FormMouseUp(view_, *this, GestureOf(*index), {pixel.x(), pixel.y()});
 }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // The drawing area of the main window. Every draw paints the whole view into
 // an off-screen picture of widget width x drawing height and asks for a
@@ -23,7 +24,11 @@
 // restored from the picture without a redraw.
 //
 // Mouse gestures and the wheel zoom of the view are built in and count only
-// where no child control covers the area.
+// where no child control covers the area. While a button is held, Live
+// Turning shows the view as the release would leave it: every move asks for
+// one repaint (Qt joins them up to the screen's refresh) and the preview is
+// drawn then, from a copy of the view, so the gesture's outcome is the same
+// with or without it.
 class DrawingArea : public QWidget, public ViewRenderer {
     Q_OBJECT
 public:
@@ -52,6 +57,10 @@ public:
     // Whether Taoscope is checked; without a source the colours are Gravoscope's.
     void SetScopeSource(std::function<bool()> taoscopeChecked);
 
+    // View > Live Turning, on at start.
+    void SetLiveTurning(bool on) { liveTurning_ = on; }
+    bool LiveTurning() const { return liveTurning_; }
+
     const QImage& Picture() const { return picture_; }
     TrailHistory& Trails() { return trails_; }
 
@@ -61,10 +70,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
     void ShowPicture();
+    // The view the held gesture would leave; none without one.
+    std::optional<ViewState> Preview() const;
+    // The wireframe through the figure's pixels in `shown`.
+    void PaintFigure(const ViewState& shown);
 
     TaonSystem& system_;
     ViewState& view_;
@@ -78,5 +92,13 @@ private:
     bool windowRepaintDue_ = true;
     bool inWindowRepaint_ = false;
     std::array<bool, 3> gestureStarted_{}; // left, middle, right: pressed here, not on a child
+    struct HeldGesture {
+        GestureButton button;
+        PixelPoint at; // where the mouse is now
+    };
+    std::optional<HeldGesture> held_; // the last gesture pressed, while Live Turning is on
+    bool liveTurning_ = true;
+    bool previewDue_ = false;  // a move asked for a repaint not yet painted
+    bool previewOnly_ = false; // this draw only shows the preview: the figure is not turned
     WheelNotches wheelNotches_;
 };

@@ -14,12 +14,29 @@ void TrailHistory::Clear()
     }
 }
 
+void TrailHistory::SetLength(int length)
+{
+    length_ = std::max(length, 1);
+    Clear();
+    // The rings are made again at the new length; the fold counts stay.
+    for (Trail& trail : trails_) {
+        trail.points = {};
+        trail.pixels = {};
+        trail.startsPiece = {};
+    }
+}
+
 void TrailHistory::Record(const TaonSystem& system)
 {
     for (int i = 1; i <= SlotsInUse(system); ++i) {
         if (!system.Present[i])
             continue;
         Trail& trail = trails_[i];
+        if (trail.points.empty()) {
+            trail.points.resize(length_);
+            trail.pixels.resize(length_);
+            trail.startsPiece.resize(length_);
+        }
         trail.points[trail.next] = {system.X[i], system.Y[i], system.Z[i]};
         // A step's fold moves the working position, after the commit: the
         // committed one jumps at the next step. (The count is kept across a
@@ -27,9 +44,9 @@ void TrailHistory::Record(const TaonSystem& system)
         trail.startsPiece[trail.next] = trail.foldPending;
         trail.foldPending = system.Folds[i] != trail.folds;
         trail.folds = system.Folds[i];
-        trail.next = (trail.next + 1) % Length;
-        trail.count = std::min(trail.count + 1, Length);
-        trail.unprojected = std::min(trail.unprojected + 1, Length);
+        trail.next = (trail.next + 1) % length_;
+        trail.count = std::min(trail.count + 1, length_);
+        trail.unprojected = std::min(trail.unprojected + 1, length_);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "view/viewstate.h"
 
 #include <array>
+#include <vector>
 
 // The last committed positions of every slot, in model coordinates, so a
 // trail follows the view when it turns, zooms or shifts. Their pixels are
@@ -14,9 +15,13 @@
 // during a run projects just the newest position of each trail.
 class TrailHistory {
 public:
-    static constexpr int Length = 200;
+    // View > Trail Length offers these; the first is the start.
+    static constexpr std::array<int, 3> Lengths{200, 1000, 5000};
 
     void Clear();
+    // Positions kept per slot; a new length starts every trail afresh.
+    int Length() const { return length_; }
+    void SetLength(int length);
     // Adds the committed position of every present slot, once a step; the
     // oldest goes once a slot holds Length.
     void Record(const TaonSystem& system);
@@ -32,13 +37,14 @@ public:
     void Project(const ViewState& view);
 
 private:
+    // Rings of Length() entries, made at a slot's first position.
     struct Trail {
-        std::array<Point3, Length> points;
-        std::array<PixelPoint, Length> pixels;
+        std::vector<Point3> points;
+        std::vector<PixelPoint> pixels;
         int next = 0; // where the next position goes
         int count = 0;
         int unprojected = 0; // the newest positions still without their pixels
-        std::array<bool, Length> startsPiece;
+        std::vector<char> startsPiece;
         std::uint32_t folds = 0; // the slot's fold count at the last position
         bool foldPending = false; // the next position starts a new piece
     };
@@ -49,9 +55,10 @@ private:
         int centerX = 0, centerY = 0;
         bool operator==(const Projection&) const = default;
     };
-    int Index(int slot, int k) const { return (trails_[slot].next - trails_[slot].count + k + Length) % Length; }
+    int Index(int slot, int k) const { return (trails_[slot].next - trails_[slot].count + k + length_) % length_; }
 
     std::array<Trail, SlotCount + 1> trails_{};
+    int length_ = Lengths[0];
     Projection projectedFor_;
 };
 

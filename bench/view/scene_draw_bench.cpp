@@ -69,7 +69,7 @@ int main(int argc, char* argv[])
     const double numberedGravoscope = MedianMicroseconds([&] { area.DrawScene(); });
 
     // Full trails: every point has come a short curved way.
-    for (int k = 0; k < TrailHistory::Length; ++k) {
+    for (int k = 0; k < area.Trails().Length(); ++k) {
         for (int i = 1; i <= SlotCount; ++i) {
             system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.02L + i);
             system.Y[i] = system.DrawY[i];

@@ -3,11 +3,14 @@
 #include "scenes/figures.h"
 #include "view/colours.h"
 #include "view/drawingarea.h"
+#include "view/drawingareaitems.h"
 #include "view/labels.h"
 #include "view/projection.h"
 #include "view/trails.h"
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -277,6 +280,90 @@ private slots:
         QTest::mouseRelease(f.area.get(), button, {}, QPoint(300, 150));
         QCOMPARE(double(f.view.Scale), scale);
         QVERIFY(std::fabs(double(f.view.Teta) - teta) < 1e-15);
+    }
+
+    // A drag held half-way shows what the release there would leave, and
+    // the state after the release is the same with Live Turning on or off.
+    void liveTurning_data()
+    {
+        QTest::addColumn<bool>("spiral");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("spin");
+        for (bool spiral : {false, true})
+            for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+                QTest::addRow("%s, %s", spiral ? "spiral" : "scene", button == Qt::LeftButton ? "left" : "right")
+                    << spiral << button << false;
+        QTest::newRow("spiral, kept spin") << true << Qt::LeftButton << true;
+    }
+    void liveTurning()
+    {
+        QFETCH(bool, spiral);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, spin);
+        const auto send = [](Fixture& f, QEvent::Type type, Qt::MouseButton pressed, QPoint at) {
+            QMouseEvent event(type, at, f.area->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : pressed,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : pressed, {});
+            QCoreApplication::sendEvent(f.area.get(), &event);
+        };
+        Fixture live(spiral), still(spiral), halfway(spiral);
+        for (Fixture* f : {&live, &still, &halfway}) {
+            f->Place(1, 0.5L, -0.3L);
+            f->system.DrawY[1] = 0.4L;
+            f->Place(2, -0.7L, 0.2L);
+            f->view.SpinOn = spin;
+            f->view.dPsi = spin ? 0.05L : 0;
+            f->area->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f->area.get()));
+            f->area->RedrawView();
+        }
+        still.area->SetLiveTurning(false);
+        const QImage atPress = live.area->Picture();
+        for (Fixture* f : {&live, &still}) {
+            send(*f, QEvent::MouseButtonPress, button, {300, 100});
+            send(*f, QEvent::MouseMove, button, {340, 130});
+            f->area->repaint();
+        }
+        // The preview is the picture a release at (340, 130) draws.
+        send(halfway, QEvent::MouseButtonPress, button, {300, 100});
+        send(halfway, QEvent::MouseButtonRelease, button, {340, 130});
+        QCOMPARE(live.area->Picture(), halfway.area->Picture());
+        QCOMPARE(still.area->Picture(), atPress);
+        for (Fixture* f : {&live, &still}) {
+            send(*f, QEvent::MouseMove, button, {380, 90});
+            f->area->repaint();
+            send(*f, QEvent::MouseButtonRelease, button, {380, 90});
+        }
+        QCOMPARE(live.area->Picture(), still.area->Picture());
+        using State = std::array<Real, 7>;
+        const auto state = [](const ViewState& v) { return State{v.Teta, v.Psi, v.Phi, v.dTeta, v.dPsi, v.dPhi, v.Scale}; };
+        QVERIFY(state(live.view) == state(still.view));
+        QVERIFY(live.system.DrawX == still.system.DrawX && live.system.DrawZ == still.system.DrawZ);
+    }
+
+    // The View items switch the preview and set how long the trails grow.
+    void viewItems()
+    {
+        Fixture f(false);
+        QMenu menu;
+        AddDrawingAreaItems(&menu, *f.area);
+        auto* live = menu.findChild<QAction*>(QStringLiteral("LiveTurning1"));
+        QVERIFY(live->isChecked() && f.area->LiveTurning());
+        live->trigger();
+        QVERIFY(!f.area->LiveTurning());
+        f.Place(1, 0, 0);
+        for (int length : {5000, 1000, 200}) {
+            auto* item = menu.findChild<QAction*>(QStringLiteral("TrailLength%1").arg(length));
+            item->trigger();
+            QVERIFY(item->isChecked());
+            QCOMPARE(f.area->Trails().Count(1), 0); // afresh
+            for (int k = 0; k <= 5000; ++k) {
+                f.system.X[1] = k;
+                f.area->Trails().Record(f.system);
+            }
+            QCOMPARE(f.area->Trails().Count(1), length);
+            QCOMPARE(f.area->Trails().At(1, 0).x, Real(5001 - length)); // the oldest kept
+        }
+        QCOMPARE(menu.findChild<QAction*>(QStringLiteral("TrailLength1000"))->text(), QStringLiteral("1,000"));
     }
 
     // A notch is one zoom click for every step, on both sides of DaoBack's

@@ -89,6 +89,7 @@ void TMainForm::ResetStepCount()
 
 void TMainForm::SceneReplaced()
 {
+    Drawing->ClearPick();
     ClearTrails();
     tally_.Reset();
     if (Monitor != nullptr)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 Canvas::Canvas(QImage& picture)
     : picture_(picture), bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
@@ -31,6 +32,29 @@ void Canvas::Square(int x, int y, QRgb colour)
     Put(x0 + 1, y0, colour);
     Put(x0, y0 + 1, colour);
     Put(x0 + 1, y0 + 1, colour);
+}
+
+void Canvas::Ring(int x, int y, int radius, QRgb colour)
+{
+    // Midpoint circle; each octant's pixel is mirrored about the square's
+    // middle, so the ring is as round about the square as about a pixel.
+    const qint64 x0 = x, y0 = y;
+    qint64 dx = radius, dy = 0, error = 1 - radius;
+    while (dx >= dy) {
+        for (const auto& [a, b] : {std::pair{dx, dy}, std::pair{dy, dx}}) {
+            Put(x0 + 1 + a, y0 + 1 + b, colour);
+            Put(x0 - a, y0 + 1 + b, colour);
+            Put(x0 + 1 + a, y0 - b, colour);
+            Put(x0 - a, y0 - b, colour);
+        }
+        ++dy;
+        if (error < 0) {
+            error += 2 * dy + 1;
+        } else {
+            --dx;
+            error += 2 * (dy - dx) + 1;
+        }
+    }
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "view/colours.h"
 #include "view/projection.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -61,11 +62,51 @@ DrawingArea::DrawingArea(TaonSystem& system, ViewState& view, QWidget* parent)
     : QWidget(parent), system_(system), view_(view)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    pickLine_ = new QLabel(this);
+    pickLine_->setObjectName(QStringLiteral("PickLine"));
+    pickLine_->setStyleSheet(QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 160); padding: 1px 4px; }"));
+    pickLine_->hide();
+}
+
+void DrawingArea::SetLawSource(std::function<LawSwitches()> switches)
+{
+    lawSwitches_ = std::move(switches);
+}
+
+void DrawingArea::ClearPick()
+{
+    picked_ = 0;
+    pickLine_->hide();
+}
+
+QString DrawingArea::PickLine() const
+{
+    return pickLine_->isHidden() ? QString() : pickLine_->text();
+}
+
+void DrawingArea::PlacePickLine()
+{
+    pickLine_->adjustSize();
+    pickLine_->move(4, DrawingHeight() - pickLine_->height() - 4);
+}
+
+void DrawingArea::ShowPick(Canvas& canvas, const ViewState& shown)
+{
+    if (picked_ == 0 || !system_.Present[picked_]) {
+        pickLine_->hide();
+        return;
+    }
+    canvas.Ring(shown.ScreenX[picked_], shown.ScreenY[picked_], 5, Colours::White);
+    const LawSwitches switches = lawSwitches_ ? lawSwitches_() : LawSwitches{};
+    pickLine_->setText(pickDescription_.Line(system_, switches, picked_));
+    PlacePickLine();
+    pickLine_->show();
 }
 
 void DrawingArea::SetDrawingHeight(int panelTop)
 {
     drawingHeight_ = std::max(panelTop, 0);
+    PlacePickLine();
 }
 
 int DrawingArea::DrawingHeight() const
@@ -129,6 +170,7 @@ void DrawingArea::DrawScene()
         if (shown.ShowNumbers)
             canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
     }
+    ShowPick(canvas, shown);
     if (shown.ShowAxes)
         DrawAxes(picture_, shown);
     ShowPicture();
@@ -143,6 +185,7 @@ void DrawingArea::DrawSpiral()
         TurnFigure(system_, view_, SpiralPoints);
     }
     ClearDrawingArea();
+    pickLine_->hide();
     std::optional<ViewState> preview = Preview();
     if (!preview) {
         PaintFigure(view_);
@@ -241,6 +284,8 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
         return;
     }
     gestureStarted_[*index] = true;
+    if (*index == 0)
+        leftDown_ = PixelPoint{pixel.x(), pixel.y()};
     FormMouseDown(view_, GestureOf(*index), {pixel.x(), pixel.y()});
     if (liveTurning_)
         held_ = HeldGesture{GestureOf(*index), {pixel.x(), pixel.y()}};
@@ -271,7 +316,27 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
     if (held_ && held_->button == GestureOf(*index))
         held_.reset();
     const QPoint pixel = event->position().toPoint();
+    if (*index == 0 && leftDown_ && leftDown_->x == pixel.x() && leftDown_->y == pixel.y() && !view_.SpiralMode) {
+        picked_ = PickPoint(system_, view_, *leftDown_);
+        emit PointPicked(picked_);
+    }
+    leftDown_.reset();
     FormMouseUp(view_, *this, GestureOf(*index), {pixel.x(), pixel.y()});
+}
+
+void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint pixel = event->position().toPoint();
+    const int slot = event->button() == Qt::LeftButton && !view_.SpiralMode && !childAt(pixel)
+                         ? PickPoint(system_, view_, {pixel.x(), pixel.y()})
+                         : 0;
+    if (slot == 0) {
+        mousePressEvent(event); // a second press like the first
+        return;
+    }
+    picked_ = slot;
+    emit PointPicked(slot);
+    emit PointDoubleClicked(slot);
 }
 
 void DrawingArea::wheelEvent(QWheelEvent* event)

@@ -2,13 +2,17 @@
 #pragma once
 
 #include "model/taonsystem.h"
+#include "view/canvas.h"
 #include "view/labels.h"
+#include "view/pointpick.h"
 #include "view/trails.h"
 #include "view/viewcommands.h"
 #include "view/viewstate.h"
 
 #include <QImage>
 #include <QWidget>
+
+class QLabel;
 
 #include <array>
 #include <functional>
@@ -57,12 +61,29 @@ public:
     // Whether Taoscope is checked; without a source the colours are Gravoscope's.
     void SetScopeSource(std::function<bool()> taoscopeChecked);
 
+    // What the law reads besides the coefficients, for the picked point's line.
+    void SetLawSource(std::function<LawSwitches()> switches);
+
+    // A click without movement on a drawn point of the scene view picks its
+    // slot: a ring marks it in every later picture and a line at the foot of
+    // the picture describes it, until a click on empty space or ClearPick (a
+    // new scene). 0 when none is picked.
+    int PickedSlot() const { return picked_; }
+    void ClearPick();
+    QString PickLine() const;
+
     // View > Live Turning, on at start.
     void SetLiveTurning(bool on) { liveTurning_ = on; }
     bool LiveTurning() const { return liveTurning_; }
 
     const QImage& Picture() const { return picture_; }
     TrailHistory& Trails() { return trails_; }
+
+signals:
+    // A click picked this slot, or 0 for empty space.
+    void PointPicked(int slot);
+    // A double click on a drawn point of the scene view.
+    void PointDoubleClicked(int slot);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,12 +92,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
     void ShowPicture();
     // The view the held gesture would leave; none without one.
     std::optional<ViewState> Preview() const;
+    // The picked point's ring and line, after the points of a scene draw.
+    void ShowPick(Canvas& canvas, const ViewState& shown);
+    void PlacePickLine();
     // The wireframe through the figure's pixels in `shown`.
     void PaintFigure(const ViewState& shown);
 
@@ -100,5 +125,10 @@ private:
     bool liveTurning_ = true;
     bool previewDue_ = false;  // a move asked for a repaint not yet painted
     bool previewOnly_ = false; // this draw only shows the preview: the figure is not turned
+    std::function<LawSwitches()> lawSwitches_;
+    std::optional<PixelPoint> leftDown_; // a left press that is a click while the mouse stays there
+    int picked_ = 0;
+    PickDescription pickDescription_;
+    QLabel* pickLine_ = nullptr;
     WheelNotches wheelNotches_;
 };

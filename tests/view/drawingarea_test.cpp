@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -338,6 +339,46 @@ private slots:
         const auto state = [](const ViewState& v) { return State{v.Teta, v.Psi, v.Phi, v.dTeta, v.dPsi, v.dPhi, v.Scale}; };
         QVERIFY(state(live.view) == state(still.view));
         QVERIFY(live.system.DrawX == still.system.DrawX && live.system.DrawZ == still.system.DrawZ);
+    }
+
+    // A still click on a point rings it and describes it until a click on
+    // empty space; a moved click picks nothing; a double click asks for the editor.
+    void clickPicksAPoint()
+    {
+        Fixture f(false);
+        f.Place(1, 1, 0); // at (CenterX + 60, CenterY)
+        f.Place(2, -1, 0);
+        f.system.X[1] = 1;
+        f.system.X[2] = -1;
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        f.area->DrawScene();
+        const QImage unpicked = f.area->Picture();
+        QSignalSpy picked(f.area.get(), &DrawingArea::PointPicked);
+        QSignalSpy doubled(f.area.get(), &DrawingArea::PointDoubleClicked);
+        const QPoint onPoint(f.view.CenterX + 62, f.view.CenterY + 1);
+        QTest::mouseClick(f.area.get(), Qt::LeftButton, {}, onPoint);
+        QCOMPARE(f.area->PickedSlot(), 1);
+        QCOMPARE(picked.takeFirst().at(0).toInt(), 1);
+        QVERIFY(f.area->PickLine().startsWith(QStringLiteral("Point 1, group 1: at (1, 0, 0)")));
+        QCOMPARE(f.Pixel(f.view.CenterX + 61 + 5, f.view.CenterY + 1), Colours::White & 0xFFFFFF); // the ring
+        f.area->DrawScene();
+        QCOMPARE(f.Pixel(f.view.CenterX + 61 + 5, f.view.CenterY + 1), Colours::White & 0xFFFFFF); // and it stays
+
+        QTest::mousePress(f.area.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(f.area.get(), Qt::LeftButton, {}, QPoint(100, 101));
+        QCOMPARE(f.area->PickedSlot(), 1); // a drag, no click
+        QTest::mouseClick(f.area.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(f.area->PickedSlot(), 0);
+        QVERIFY(f.area->PickLine().isEmpty());
+        QCOMPARE(f.area->Picture(), unpicked);
+
+        QTest::mouseDClick(f.area.get(), Qt::LeftButton, {}, QPoint(f.view.CenterX - 60, f.view.CenterY));
+        QCOMPARE(doubled.size(), 1);
+        QCOMPARE(doubled.at(0).at(0).toInt(), 2);
+        f.area->ClearPick();
+        f.area->DrawScene();
+        QCOMPARE(f.area->Picture(), unpicked);
     }
 
     // The View items switch the preview and set how long the trails grow.

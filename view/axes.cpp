@@ -3,12 +3,14 @@
 
 #include "view/canvas.h"
 #include "view/colours.h"
+#include "view/depthlook.h"
 #include "view/projection.h"
 #include "view/standinfont.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -24,23 +26,32 @@ void DrawAxes(QImage& picture, const ViewState& view)
     if (picture.isNull()) // a window squeezed to nothing
         return;
     const PixelPoint origin{Margin, picture.height() - Margin};
+    // In the Depth look an axis toward the viewer is brighter and drawn last.
+    std::array<int, 3> order{0, 1, 2};
+    std::array<QRgb, 3> colours{axes[0].first, axes[1].first, axes[2].first};
+    if (view.DepthLook) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&view](int a, int b) { return view.ViewMatrix[1][a] > view.ViewMatrix[1][b]; });
+        for (int k = 0; k < 3; ++k)
+            colours[k] = DepthShade(colours[k], DirectionNearness(view.ViewMatrix[1][k]));
+    }
     const auto along = [&](int k, int pixels) {
         return PixelPoint{origin.x + RoundToPixel(mirror * pixels * view.ViewMatrix[0][k]),
                           origin.y + RoundToPixel(mirror * pixels * view.ViewMatrix[2][k])};
     };
     {
         Canvas canvas(picture);
-        for (int k = 0; k < 3; ++k)
-            canvas.Line(origin, along(k, Length), axes[k].first);
+        for (int k : order)
+            canvas.Line(origin, along(k, Length), colours[k]);
     }
     QPainter painter(&picture);
     painter.setFont(LabelFont());
     const QFontMetrics metrics(LabelFont());
-    for (int k = 0; k < 3; ++k) {
+    for (int k : order) {
         // The letter just beyond the tip, centred on the axis' line.
         const PixelPoint tip = along(k, Length + LetterGap);
         const QString letter(axes[k].second);
-        painter.setPen(QColor(axes[k].first));
+        painter.setPen(QColor(colours[k]));
         painter.drawText(tip.x - metrics.horizontalAdvance(letter) / 2, tip.y + metrics.ascent() / 2, letter);
     }
 }

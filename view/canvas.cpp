@@ -34,6 +34,21 @@ void Canvas::Square(int x, int y, QRgb colour)
     Put(x0 + 1, y0 + 1, colour);
 }
 
+void Canvas::Disc(int x, int y, int radius, QRgb colour)
+{
+    // Pixel centres within the radius of the square's middle (x + 1, y + 1),
+    // in half pixels so all stays whole.
+    const qint64 x0 = x, y0 = y, reach = 4 * qint64(radius) * radius;
+    for (qint64 py = y0 - radius; py <= y0 + 1 + radius; ++py) {
+        const qint64 dy = 2 * (py - y0) - 1;
+        for (qint64 px = x0 - radius; px <= x0 + 1 + radius; ++px) {
+            const qint64 dx = 2 * (px - x0) - 1;
+            if (dx * dx + dy * dy <= reach)
+                Put(px, py, colour);
+        }
+    }
+}
+
 void Canvas::Ring(int x, int y, int radius, QRgb colour)
 {
     // Midpoint circle; each octant's pixel is mirrored about the square's

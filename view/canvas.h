@@ -15,6 +15,8 @@ public:
     void Fill(QRgb colour);
     // The 2 x 2 square with its top-left pixel at (x, y).
     void Square(int x, int y, QRgb colour);
+    // A filled disc of the given radius around the 2 x 2 square at (x, y).
+    void Disc(int x, int y, int radius, QRgb colour);
     // A one-pixel circle of the given radius around the 2 x 2 square at (x, y).
     void Ring(int x, int y, int radius, QRgb colour);
     // A one-pixel line including both ends. Ends outside the picture are

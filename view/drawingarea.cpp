@@ -4,6 +4,7 @@
 #include "view/axes.h"
 #include "view/canvas.h"
 #include "view/colours.h"
+#include "view/depthlook.h"
 #include "view/projection.h"
 
 #include <QLabel>
@@ -84,19 +85,44 @@ QString DrawingArea::PickLine() const
     return pickLine_->isHidden() ? QString() : pickLine_->text();
 }
 
+int DrawingArea::PointAt(PixelPoint pixel) const
+{
+    // The Depth look's discs reach up to three pixels beyond the square.
+    return PickPoint(system_, view_, pixel, view_.DepthLook ? PickReach + 3 : PickReach);
+}
+
 void DrawingArea::PlacePickLine()
 {
     pickLine_->adjustSize();
     pickLine_->move(4, DrawingHeight() - pickLine_->height() - 4);
 }
 
-void DrawingArea::ShowPick(Canvas& canvas, const ViewState& shown)
+int DrawingArea::PaintInDepth(Canvas& canvas, const ViewState& shown, bool taoscope)
+{
+    const DepthOrder order = OrderByDepth(system_, shown);
+    if (shown.ShowTrails)
+        trails_.Project(shown);
+    // Each point with its trail and number, far ones first.
+    for (int i : order.FarToNear) {
+        const int nearness = order.Nearness[i];
+        const QRgb colour = DepthShade(PointColour(i, system_.TaonCount, taoscope), nearness);
+        const int sx = shown.ScreenX[i], sy = shown.ScreenY[i], radius = DiscRadius(nearness);
+        if (shown.ShowTrails)
+            DrawTrail(canvas, trails_, i, TrailColour(colour));
+        canvas.Disc(sx, sy, radius, colour);
+        if (shown.ShowNumbers)
+            canvas.Paste(labels_.Label(i, colour), sx, sy, radius + 1, radius + 1);
+    }
+    return picked_ != 0 && system_.Present[picked_] ? DiscRadius(order.Nearness[picked_]) + 3 : 0;
+}
+
+void DrawingArea::ShowPick(Canvas& canvas, const ViewState& shown, int ringRadius)
 {
     if (picked_ == 0 || !system_.Present[picked_]) {
         pickLine_->hide();
         return;
     }
-    canvas.Ring(shown.ScreenX[picked_], shown.ScreenY[picked_], 5, Colours::White);
+    canvas.Ring(shown.ScreenX[picked_], shown.ScreenY[picked_], ringRadius, Colours::White);
     const LawSwitches switches = lawSwitches_ ? lawSwitches_() : LawSwitches{};
     pickLine_->setText(pickDescription_.Line(system_, switches, picked_));
     PlacePickLine();
@@ -158,19 +184,24 @@ void DrawingArea::DrawScene()
     ClearDrawingArea();
     Canvas canvas(picture_);
     const bool taoscope = taoscopeChecked_ && taoscopeChecked_();
-    if (shown.ShowTrails)
-        DrawTrails(canvas, trails_, system_, shown, taoscope);
-    const int count = SlotsInUse(system_);
-    for (int i = 1; i <= count; ++i) {
-        if (!system_.Present[i])
-            continue;
-        const QRgb colour = PointColour(i, system_.TaonCount, taoscope);
-        const int sx = shown.ScreenX[i], sy = shown.ScreenY[i];
-        canvas.Square(sx, sy, colour);
-        if (shown.ShowNumbers)
-            canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
+    int ringRadius = 5;
+    if (shown.DepthLook) {
+        ringRadius = PaintInDepth(canvas, shown, taoscope);
+    } else {
+        if (shown.ShowTrails)
+            DrawTrails(canvas, trails_, system_, shown, taoscope);
+        const int count = SlotsInUse(system_);
+        for (int i = 1; i <= count; ++i) {
+            if (!system_.Present[i])
+                continue;
+            const QRgb colour = PointColour(i, system_.TaonCount, taoscope);
+            const int sx = shown.ScreenX[i], sy = shown.ScreenY[i];
+            canvas.Square(sx, sy, colour);
+            if (shown.ShowNumbers)
+                canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
+        }
     }
-    ShowPick(canvas, shown);
+    ShowPick(canvas, shown, ringRadius);
     if (shown.ShowAxes)
         DrawAxes(picture_, shown);
     ShowPicture();
@@ -317,7 +348,7 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
         held_.reset();
     const QPoint pixel = event->position().toPoint();
     if (*index == 0 && leftDown_ && leftDown_->x == pixel.x() && leftDown_->y == pixel.y() && !view_.SpiralMode) {
-        picked_ = PickPoint(system_, view_, *leftDown_);
+        picked_ = PointAt(*leftDown_);
         emit PointPicked(picked_);
     }
     leftDown_.reset();
@@ -328,7 +359,7 @@ void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint pixel = event->position().toPoint();
     const int slot = event->button() == Qt::LeftButton && !view_.SpiralMode && !childAt(pixel)
-                         ? PickPoint(system_, view_, {pixel.x(), pixel.y()})
+                         ? PointAt({pixel.x(), pixel.y()})
                          : 0;
     if (slot == 0) {
         mousePressEvent(event); // a second press like the first

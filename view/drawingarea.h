@@ -74,6 +74,8 @@ public:
 
     // View > Live Turning, on at start.
     void SetLiveTurning(bool on) { liveTurning_ = on; }
+    // View > Depth, off at start.
+    void SetDepthLook(bool on) { view_.DepthLook = on; }
     bool LiveTurning() const { return liveTurning_; }
 
     const QImage& Picture() const { return picture_; }
@@ -100,8 +102,11 @@ private:
     // The view the held gesture would leave; none without one.
     std::optional<ViewState> Preview() const;
     // The picked point's ring and line, after the points of a scene draw.
-    void ShowPick(Canvas& canvas, const ViewState& shown);
+    void ShowPick(Canvas& canvas, const ViewState& shown, int ringRadius);
+    // The points, trails and numbers of the Depth look; the picked point's ring radius.
+    int PaintInDepth(Canvas& canvas, const ViewState& shown, bool taoscope);
     void PlacePickLine();
+    int PointAt(PixelPoint pixel) const;
     // The wireframe through the figure's pixels in `shown`.
     void PaintFigure(const ViewState& shown);
 

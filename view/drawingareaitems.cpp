@@ -25,6 +25,12 @@ void AddDrawingAreaItems(QMenu* view, DrawingArea& area)
     QAction* live = Switch(view, "LiveTurning1", QStringLiteral("Live Turning"), area.LiveTurning());
     QObject::connect(live, &QAction::toggled, &area, [&area](bool on) { area.SetLiveTurning(on); });
 
+    QAction* depth = Switch(view, "Depth1", QStringLiteral("Depth"), false);
+    QObject::connect(depth, &QAction::toggled, &area, [&area](bool on) {
+        area.SetDepthLook(on);
+        area.RedrawView();
+    });
+
     QMenu* lengths = view->addMenu(QStringLiteral("Trail Length"));
     lengths->setObjectName(QStringLiteral("TrailLength1"));
     auto* group = new QActionGroup(lengths);

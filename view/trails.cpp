@@ -71,20 +71,25 @@ QRgb TrailColour(QRgb pointColour)
     return qRgb(qRed(pointColour) / 2, qGreen(pointColour) / 2, qBlue(pointColour) / 2);
 }
 
+void DrawTrail(Canvas& canvas, const TrailHistory& trails, int slot, QRgb colour)
+{
+    if (trails.Count(slot) < 2)
+        return;
+    PixelPoint from = trails.PixelAt(slot, 0);
+    for (int k = 1; k < trails.Count(slot); ++k) {
+        const PixelPoint to = trails.PixelAt(slot, k);
+        // A slow point stays on its pixel for many steps.
+        if ((to.x != from.x || to.y != from.y) && !trails.StartsPiece(slot, k))
+            canvas.Line(from, to, colour);
+        from = to;
+    }
+}
+
 void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope)
 {
     trails.Project(view);
     for (int i = 1; i <= SlotsInUse(system); ++i) {
-        if (!system.Present[i] || trails.Count(i) < 2)
-            continue;
-        const QRgb colour = TrailColour(PointColour(i, system.TaonCount, taoscope));
-        PixelPoint from = trails.PixelAt(i, 0);
-        for (int k = 1; k < trails.Count(i); ++k) {
-            const PixelPoint to = trails.PixelAt(i, k);
-            // A slow point stays on its pixel for many steps.
-            if ((to.x != from.x || to.y != from.y) && !trails.StartsPiece(i, k))
-                canvas.Line(from, to, colour);
-            from = to;
-        }
+        if (system.Present[i])
+            DrawTrail(canvas, trails, i, TrailColour(PointColour(i, system.TaonCount, taoscope)));
     }
 }

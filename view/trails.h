@@ -65,6 +65,9 @@ private:
 // A trail's colour: its point's colour at half strength.
 QRgb TrailColour(QRgb pointColour);
 
+// One slot's trail in the given colour, through its pixels as last projected.
+void DrawTrail(Canvas& canvas, const TrailHistory& trails, int slot, QRgb colour);
+
 // Each present slot's trail as one-pixel paths through its projected
 // positions, through ViewMatrix as it stands, broken where it folds.
 void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope);

@@ -2,6 +2,7 @@
 #include "model/step.h"
 #include "scenes/figures.h"
 #include "view/colours.h"
+#include "view/depthlook.h"
 #include "view/drawingarea.h"
 #include "view/drawingareaitems.h"
 #include "view/labels.h"
@@ -9,6 +10,7 @@
 #include "view/trails.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QSignalSpy>
@@ -379,6 +381,71 @@ private slots:
         f.area->ClearPick();
         f.area->DrawScene();
         QCOMPARE(f.area->Picture(), unpicked);
+    }
+
+    // Without the Depth look the picture is the plain one, pixel for pixel:
+    // the checksum is of the picture as drawn before the Depth look existed
+    // (without text, whose pixels are the installed font's).
+    void plainLookIsUnchanged()
+    {
+        Fixture f(false);
+        f.view.ShowTrails = true;
+        f.view.Teta = 0.4L;
+        f.view.Phi = -0.7L;
+        for (int i = 1; i <= SlotCount; i += 3) {
+            f.Place(i, std::sin(Real(i)) * 2, std::cos(Real(i) * 1.3L) * 1.5L);
+            f.system.DrawY[i] = std::sin(Real(i) * 0.7L);
+            f.system.X[i] = f.system.DrawX[i];
+        }
+        for (int k = 0; k < 20; ++k) {
+            for (int i = 1; i <= SlotCount; i += 3) {
+                f.system.X[i] += 0.02L;
+                f.system.Y[i] = f.system.DrawY[i];
+                f.system.Z[i] = f.system.DrawZ[i] + 0.01L * k;
+            }
+            f.area->Trails().Record(f.system);
+        }
+        f.area->DrawScene();
+        const QImage& picture = f.area->Picture();
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (int y = 0; y < picture.height(); ++y)
+            hash.addData(QByteArrayView(reinterpret_cast<const char*>(picture.constScanLine(y)), picture.width() * 4));
+        QCOMPARE(hash.result().toHex(), QByteArray("984cb1e9c7a9c85b617c2c44a2d6138b841f1492"));
+    }
+
+    // Depth: the near point's bright, wide disc covers the far one's dim,
+    // small one where the plain look draws the later slot on top; switched
+    // off again, the picture is the plain one.
+    void depthLook()
+    {
+        Fixture f(false);
+        f.Place(1, 0, 0);
+        f.system.DrawY[1] = -1; // near
+        f.Place(76, 0, 0);
+        f.system.DrawY[76] = 1; // far
+        f.area->DrawScene();
+        const QImage plain = f.area->Picture();
+        const int cx = f.view.CenterX, cy = f.view.CenterY;
+        QCOMPARE(f.Pixel(cx, cy), Colours::Red & 0xFFFFFF);
+        QMenu menu;
+        AddDrawingAreaItems(&menu, *f.area);
+        auto* depth = menu.findChild<QAction*>(QStringLiteral("Depth1"));
+        QVERIFY(!depth->isChecked());
+        depth->trigger();
+        QCOMPARE(f.Pixel(cx, cy), Colours::Lime & 0xFFFFFF);
+        QCOMPARE(f.Pixel(cx + 1 + 3, cy), Colours::Lime & 0xFFFFFF); // radius 4 about the square's middle
+        QCOMPARE(f.Pixel(cx + 1 + 5, cy), Colours::Black & 0xFFFFFF);
+        f.system.DrawY[1] = 2; // now behind: the red one is the near one
+        f.Place(2, 1, 0);      // and a far one alone, dim and small
+        f.system.DrawY[2] = 2;
+        f.area->DrawScene();
+        QCOMPARE(f.Pixel(cx + 1 + 3, cy), Colours::Red & 0xFFFFFF);
+        QCOMPARE(f.Pixel(cx + 60, cy), DepthShade(Colours::Lime, 0) & 0xFFFFFF);
+        QCOMPARE(f.Pixel(cx + 60 + 1 + 2, cy), Colours::Black & 0xFFFFFF);
+        f.system.Present[2] = 0;
+        f.system.DrawY[1] = -1;
+        depth->trigger();
+        QCOMPARE(f.area->Picture(), plain);
     }
 
     // The View items switch the preview and set how long the trails grow.

@@ -14,11 +14,11 @@
 #include <array>
 #include <utility>
 
-void DrawAxes(QImage& picture, const ViewState& view)
+void DrawAxes(QImage& picture, const ViewState& view, qreal ratio)
 {
-    constexpr int Margin = 32; // from the left and bottom edges to the triad's origin
-    constexpr int Length = 16; // pixels of a unit axis lying in the screen plane
-    constexpr int LetterGap = 7;
+    const int Margin = qRound(32 * ratio); // from the left and bottom edges to the triad's origin
+    const int Length = qRound(16 * ratio); // pixels of a unit axis lying in the screen plane
+    const int LetterGap = qRound(7 * ratio);
     static const std::array<std::pair<QRgb, QChar>, 3> axes = {
         {{Colours::Red, QLatin1Char('x')}, {Colours::Lime, QLatin1Char('y')}, {Colours::Aqua, QLatin1Char('z')}}};
     // A negative Scale mirrors the scene, and the triad with it.
@@ -26,6 +26,8 @@ void DrawAxes(QImage& picture, const ViewState& view)
     if (picture.isNull()) // a window squeezed to nothing
         return;
     const PixelPoint origin{Margin, picture.height() - Margin};
+    QFont font = LabelFont();
+    font.setPixelSize(qRound(font.pixelSize() * ratio));
     // In the Depth look an axis toward the viewer is brighter and drawn last.
     std::array<int, 3> order{0, 1, 2};
     std::array<QRgb, 3> colours{axes[0].first, axes[1].first, axes[2].first};
@@ -45,8 +47,8 @@ void DrawAxes(QImage& picture, const ViewState& view)
             canvas.Line(origin, along(k, Length), colours[k]);
     }
     QPainter painter(&picture);
-    painter.setFont(LabelFont());
-    const QFontMetrics metrics(LabelFont());
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
     for (int k : order) {
         // The letter just beyond the tip, centred on the axis' line.
         const PixelPoint tip = along(k, Length + LetterGap);

@@ -25,13 +25,12 @@ void Canvas::Put(qint64 x, qint64 y, QRgb colour)
         Row(y)[x] = colour;
 }
 
-void Canvas::Square(int x, int y, QRgb colour)
+void Canvas::Block(int x, int y, int size, QRgb colour)
 {
     const qint64 x0 = x, y0 = y;
-    Put(x0, y0, colour);
-    Put(x0 + 1, y0, colour);
-    Put(x0, y0 + 1, colour);
-    Put(x0 + 1, y0 + 1, colour);
+    for (qint64 dy = 0; dy < size; ++dy)
+        for (qint64 dx = 0; dx < size; ++dx)
+            Put(x0 + dx, y0 + dy, colour);
 }
 
 void Canvas::Disc(int x, int y, int radius, QRgb colour)

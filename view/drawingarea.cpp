@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QtMath>
 
 #include <algorithm>
 #include <optional>
@@ -109,9 +110,9 @@ int DrawingArea::PaintInDepth(Canvas& canvas, const ViewState& shown, bool taosc
         const int sx = shown.ScreenX[i], sy = shown.ScreenY[i], radius = DiscRadius(nearness);
         if (shown.ShowTrails)
             DrawTrail(canvas, trails_, i, TrailColour(colour));
-        canvas.Disc(sx, sy, radius, colour);
+        canvas.Disc(sx, sy, Px(radius), colour);
         if (shown.ShowNumbers)
-            canvas.Paste(labels_.Label(i, colour), sx, sy, radius + 1, radius + 1);
+            canvas.Paste(labels_.Label(i, colour, ratio_), sx, sy, Px(radius + 1), Px(radius + 1));
     }
     return picked_ != 0 && system_.Present[picked_] ? DiscRadius(order.Nearness[picked_]) + 3 : 0;
 }
@@ -122,7 +123,7 @@ void DrawingArea::ShowPick(Canvas& canvas, const ViewState& shown, int ringRadiu
         pickLine_->hide();
         return;
     }
-    canvas.Ring(shown.ScreenX[picked_], shown.ScreenY[picked_], ringRadius, Colours::White);
+    canvas.Ring(shown.ScreenX[picked_], shown.ScreenY[picked_], Px(ringRadius), Colours::White);
     const LawSwitches switches = lawSwitches_ ? lawSwitches_() : LawSwitches{};
     pickLine_->setText(pickDescription_.Line(system_, switches, picked_));
     PlacePickLine();
@@ -163,7 +164,8 @@ void DrawingArea::SetScopeSource(std::function<bool()> taoscopeChecked)
 
 void DrawingArea::ClearDrawingArea()
 {
-    const QSize size(width(), DrawingHeight());
+    ratio_ = devicePixelRatioF();
+    const QSize size(qCeil(width() * ratio_), qCeil(DrawingHeight() * ratio_));
     if (picture_.size() != size)
         picture_ = QImage(size, QImage::Format_RGB32);
     Canvas(picture_).Fill(Colours::Black);
@@ -179,9 +181,16 @@ std::optional<ViewState> DrawingArea::Preview() const
 void DrawingArea::DrawScene()
 {
     std::optional<ViewState> preview = Preview();
-    ViewState& shown = preview ? *preview : view_;
-    ProjectScene(system_, shown);
+    ViewState& logical = preview ? *preview : view_;
+    ProjectScene(system_, logical);
     ClearDrawingArea();
+    // On a high-density screen the points are projected again, into its pixels.
+    std::optional<ViewState> device;
+    if (ratio_ != 1) {
+        device = DeviceView(logical);
+        ProjectScene(system_, *device);
+    }
+    const ViewState& shown = device ? *device : logical;
     Canvas canvas(picture_);
     const bool taoscope = taoscopeChecked_ && taoscopeChecked_();
     int ringRadius = 5;
@@ -196,14 +205,14 @@ void DrawingArea::DrawScene()
                 continue;
             const QRgb colour = PointColour(i, system_.TaonCount, taoscope);
             const int sx = shown.ScreenX[i], sy = shown.ScreenY[i];
-            canvas.Square(sx, sy, colour);
+            canvas.Block(sx, sy, Px(2), colour);
             if (shown.ShowNumbers)
-                canvas.Paste(labels_.Label(i, colour), sx, sy, 2, 2);
+                canvas.Paste(labels_.Label(i, colour, ratio_), sx, sy, Px(2), Px(2));
         }
     }
     ShowPick(canvas, shown, ringRadius);
     if (shown.ShowAxes)
-        DrawAxes(picture_, shown);
+        DrawAxes(picture_, shown, ratio_);
     ShowPicture();
 }
 
@@ -238,8 +247,18 @@ void DrawingArea::DrawSpiral()
     ShowPicture();
 }
 
-void DrawingArea::PaintFigure(const ViewState& shown)
+void DrawingArea::PaintFigure(const ViewState& logical)
 {
+    std::optional<ViewState> device;
+    if (ratio_ != 1) {
+        device = DeviceView(logical);
+        for (int k = 1; k <= SpiralPoints; ++k) {
+            const PixelPoint pixel = ScreenPixel(*device, system_.DrawX[k], system_.DrawZ[k]);
+            device->ScreenX[k] = pixel.x;
+            device->ScreenY[k] = pixel.y;
+        }
+    }
+    const ViewState& shown = device ? *device : logical;
     Canvas canvas(picture_);
     const auto pixel = [&shown](int k) { return PixelPoint{shown.ScreenX[k], shown.ScreenY[k]}; };
     for (const Edges& edges : Wireframe) {
@@ -249,8 +268,29 @@ void DrawingArea::PaintFigure(const ViewState& shown)
     }
     if (shown.ShowNumbers) {
         for (int k = 1; k <= SpiralPoints; ++k)
-            canvas.Paste(labels_.Label(k, Colours::Lime), shown.ScreenX[k], shown.ScreenY[k]);
+            canvas.Paste(labels_.Label(k, Colours::Lime, ratio_), shown.ScreenX[k], shown.ScreenY[k]);
     }
+}
+
+ViewState DrawingArea::DeviceView(const ViewState& logical) const
+{
+    ViewState device = logical;
+    device.CenterX = RoundToPixel(logical.CenterX * Real(ratio_));
+    device.CenterY = RoundToPixel(logical.CenterY * Real(ratio_));
+    device.Scale *= ratio_;
+    device.PanX *= ratio_;
+    device.PanY *= ratio_;
+    return device;
+}
+
+int DrawingArea::Px(int logical) const
+{
+    return qRound(logical * ratio_);
+}
+
+QSize DrawingArea::PictureSize() const
+{
+    return (QSizeF(picture_.size()) / ratio_).toSize();
 }
 
 void DrawingArea::RedrawView()
@@ -263,8 +303,8 @@ void DrawingArea::ShowPicture()
     // Inside a window repaint the picture is copied right after the hook.
     if (inWindowRepaint_)
         return;
-    const QSize size = picture_.size().expandedTo(shownSize_);
-    shownSize_ = picture_.size();
+    const QSize size = PictureSize().expandedTo(shownSize_);
+    shownSize_ = PictureSize();
     update(QRect(QPoint(0, 0), size));
 }
 
@@ -275,7 +315,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         inWindowRepaint_ = true;
         formPaint_();
         inWindowRepaint_ = false;
-        shownSize_ = picture_.size();
+        shownSize_ = PictureSize();
     } else if (previewDue_ && held_) {
         inWindowRepaint_ = previewOnly_ = true;
         RedrawView();
@@ -283,12 +323,14 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     }
     previewDue_ = false;
     QPainter painter(this);
-    const QRect shown = event->rect() & picture_.rect();
+    const QRect pictureRect(QPoint(0, 0), PictureSize());
+    const QRect shown = event->rect() & pictureRect;
     if (!shown.isEmpty())
-        painter.drawImage(shown, picture_, shown);
+        painter.drawImage(QRectF(shown), picture_,
+                          QRectF(shown.x() * ratio_, shown.y() * ratio_, shown.width() * ratio_, shown.height() * ratio_));
     // Beyond the picture (under the bottom panel, or not drawn yet) lies the
     // plain window background.
-    const QRegion rest = QRegion(event->rect()) - QRegion(picture_.rect());
+    const QRegion rest = QRegion(event->rect()) - QRegion(pictureRect);
     for (const QRect& part : rest)
         painter.fillRect(part, palette().window());
 }

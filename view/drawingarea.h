@@ -78,6 +78,7 @@ public:
     void SetDepthLook(bool on) { view_.DepthLook = on; }
     bool LiveTurning() const { return liveTurning_; }
 
+    // In the screen's own pixels: on a high-density screen larger than the widget.
     const QImage& Picture() const { return picture_; }
     TrailHistory& Trails() { return trails_; }
 
@@ -107,6 +108,11 @@ private:
     int PaintInDepth(Canvas& canvas, const ViewState& shown, bool taoscope);
     void PlacePickLine();
     int PointAt(PixelPoint pixel) const;
+    // A high-density screen's picture: its pixels are ratio_ to a widget pixel.
+    // The view in its pixels; a length in them; the picture's size in widget pixels.
+    ViewState DeviceView(const ViewState& logical) const;
+    int Px(int logical) const;
+    QSize PictureSize() const;
     // The wireframe through the figure's pixels in `shown`.
     void PaintFigure(const ViewState& shown);
 
@@ -130,6 +136,7 @@ private:
     bool liveTurning_ = true;
     bool previewDue_ = false;  // a move asked for a repaint not yet painted
     bool previewOnly_ = false; // this draw only shows the preview: the figure is not turned
+    qreal ratio_ = 1; // device pixels per widget pixel at the last draw
     std::function<LawSwitches()> lawSwitches_;
     std::optional<PixelPoint> leftDown_; // a left press that is a click while the mouse stays there
     int picked_ = 0;

@@ -448,6 +448,27 @@ private slots:
         QCOMPARE(f.area->Picture(), plain);
     }
 
+    // The picture is in the screen's pixels: on a screen of ratio r (2 in
+    // the run with QT_SCALE_FACTOR=2) r times as wide and high, a point's
+    // square 2r wide at r times its place, and so is the shown widget.
+    void highDensityPicture()
+    {
+        Fixture f(false);
+        f.Place(1, 1, 0);
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        f.area->DrawScene();
+        const int r = qRound(f.area->devicePixelRatioF());
+        QCOMPARE(f.area->Picture().size(), QSize(854 * r, 288 * r));
+        const int x = r * (f.view.CenterX + 60), y = r * f.view.CenterY;
+        const QRgb lime = Colours::Lime & 0xFFFFFF;
+        QVERIFY(f.Pixel(x, y) == lime && f.Pixel(x + 2 * r - 1, y + 2 * r - 1) == lime);
+        QVERIFY(f.Pixel(x - 1, y) != lime && f.Pixel(x + 2 * r, y) != lime);
+        QImage shown = f.area->grab(QRect(0, 0, 854, 288)).toImage().convertToFormat(QImage::Format_RGB32);
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(shown, f.area->Picture());
+    }
+
     // The View items switch the preview and set how long the trails grow.
     void viewItems()
     {

@@ -102,7 +102,7 @@ int DrawingArea::PaintInDepth(Canvas& canvas, const ViewState& shown, bool taosc
 {
     const DepthOrder order = OrderByDepth(system_, shown);
     if (shown.ShowTrails)
-        trails_.Project(shown);
+        trails_.Project(shown, held_.has_value());
     // Each point with its trail and number, far ones first.
     for (int i : order.FarToNear) {
         const int nearness = order.Nearness[i];
@@ -198,7 +198,7 @@ void DrawingArea::DrawScene()
         ringRadius = PaintInDepth(canvas, shown, taoscope);
     } else {
         if (shown.ShowTrails)
-            DrawTrails(canvas, trails_, system_, shown, taoscope);
+            DrawTrails(canvas, trails_, system_, shown, taoscope, held_.has_value());
         const int count = SlotsInUse(system_);
         for (int i = 1; i <= count; ++i) {
             if (!system_.Present[i])

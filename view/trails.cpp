@@ -5,6 +5,8 @@
 #include "view/projection.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 void TrailHistory::Clear()
 {
@@ -50,17 +52,56 @@ void TrailHistory::Record(const TaonSystem& system)
     }
 }
 
-void TrailHistory::Project(const ViewState& view)
+namespace {
+
+// ProjectPoint in double, rounded halves to even like it.
+struct QuickProjection {
+    explicit QuickProjection(const ViewState& view)
+    {
+        const double half = double(view.Scale) / 2;
+        for (int c = 0; c < 3; ++c) {
+            across[c] = double(view.ViewMatrix[0][c]) * half;
+            down[c] = double(view.ViewMatrix[2][c]) * half;
+        }
+        left = double(view.CenterX + view.PanX);
+        top = double(view.CenterY + view.PanY);
+    }
+    static int Round(double value)
+    {
+        if (!(value > INT_MIN && value < INT_MAX)) // beyond the ends, or NaN
+            return value >= INT_MAX ? INT_MAX : INT_MIN;
+        return int(std::lrint(value));
+    }
+    PixelPoint operator()(const Point3& p) const
+    {
+        const double x = double(p.x), y = double(p.y), z = double(p.z);
+        return {Round(left + across[0] * x + across[1] * y + across[2] * z),
+                Round(top + down[0] * x + down[1] * y + down[2] * z)};
+    }
+    double across[3], down[3], left, top;
+};
+
+} // namespace
+
+void TrailHistory::Project(const ViewState& view, bool quick)
 {
-    const Projection now{view.ViewMatrix, view.Scale, view.PanX, view.PanY, view.CenterX, view.CenterY};
+    const Projection now{view.ViewMatrix, view.Scale, view.PanX, view.PanY, view.CenterX, view.CenterY, quick};
     const bool viewChanged = !(now == projectedFor_);
     projectedFor_ = now;
+    const QuickProjection quickly(view);
     for (int slot = 1; slot <= SlotCount; ++slot) {
         Trail& trail = trails_[slot];
+        if (quick && viewChanged) {
+            // The ring's filled entries, in storage order: all of it once full.
+            for (int k = 0; k < trail.count; ++k)
+                trail.pixels[k] = quickly(trail.points[k]);
+            trail.unprojected = 0;
+            continue;
+        }
         const int first = viewChanged ? 0 : trail.count - trail.unprojected;
         for (int k = first; k < trail.count; ++k) {
             const Point3& p = At(slot, k);
-            trail.pixels[Index(slot, k)] = ProjectPoint(view, p.x, p.y, p.z);
+            trail.pixels[Index(slot, k)] = quick ? quickly(p) : ProjectPoint(view, p.x, p.y, p.z);
         }
         trail.unprojected = 0;
     }
@@ -85,9 +126,10 @@ void DrawTrail(Canvas& canvas, const TrailHistory& trails, int slot, QRgb colour
     }
 }
 
-void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope)
+void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope,
+                bool quick)
 {
-    trails.Project(view);
+    trails.Project(view, quick);
     for (int i = 1; i <= SlotsInUse(system); ++i) {
         if (system.Present[i])
             DrawTrail(canvas, trails, i, TrailColour(PointColour(i, system.TaonCount, taoscope)));

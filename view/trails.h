@@ -33,8 +33,11 @@ public:
     const Point3& At(int slot, int k) const { return trails_[slot].points[Index(slot, k)]; }
     // Its pixel through the view as it stands: call Project first.
     PixelPoint PixelAt(int slot, int k) const { return trails_[slot].pixels[Index(slot, k)]; }
-    // Brings the pixels of every trail up to date with the view.
-    void Project(const ViewState& view);
+    // Brings the pixels of every trail up to date with the view. `quick`, for
+    // the passing pictures of a held drag, turns every position in double
+    // precision: thousands of positions a trail in a few milliseconds, a pixel
+    // off now and then; the next exact projection does them all again.
+    void Project(const ViewState& view, bool quick = false);
 
 private:
     // Rings of Length() entries, made at a slot's first position.
@@ -53,6 +56,7 @@ private:
         Matrix3 matrix{};
         Real scale = 0, panX = 0, panY = 0;
         int centerX = 0, centerY = 0;
+        bool quick = false;
         bool operator==(const Projection&) const = default;
     };
     int Index(int slot, int k) const { return (trails_[slot].next - trails_[slot].count + k + length_) % length_; }
@@ -70,4 +74,5 @@ void DrawTrail(Canvas& canvas, const TrailHistory& trails, int slot, QRgb colour
 
 // Each present slot's trail as one-pixel paths through its projected
 // positions, through ViewMatrix as it stands, broken where it folds.
-void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope);
+void DrawTrails(Canvas& canvas, TrailHistory& trails, const TaonSystem& system, const ViewState& view, bool taoscope,
+                bool quick = false);

@@ -469,6 +469,34 @@ private slots:
         QCOMPARE(shown, f.area->Picture());
     }
 
+    // A held drag's quick projection of the trails is off by a pixel at
+    // most, and the next exact one is exact again.
+    void quickTrailsStayClose()
+    {
+        Fixture f(false);
+        f.Place(1, 0, 0);
+        for (int k = 0; k < 300; ++k) {
+            f.system.X[1] = std::sin(k * 0.1L) * 2.3L;
+            f.system.Y[1] = std::cos(k * 0.07L);
+            f.system.Z[1] = k * 0.0137L - 2;
+            f.area->Trails().Record(f.system);
+        }
+        TrailHistory& trails = f.area->Trails();
+        f.view.Teta = 0.3L, f.view.Phi = 1.1L, f.view.Scale = 173.3L, f.view.PanX = 2.5L;
+        BuildViewMatrix(f.view);
+        trails.Project(f.view, true);
+        std::vector<PixelPoint> quick;
+        for (int k = 0; k < trails.Count(1); ++k)
+            quick.push_back(trails.PixelAt(1, k));
+        trails.Project(f.view);
+        for (int k = 0; k < trails.Count(1); ++k) {
+            const Point3& p = trails.At(1, k);
+            const PixelPoint exact = ProjectPoint(f.view, p.x, p.y, p.z);
+            QVERIFY(trails.PixelAt(1, k).x == exact.x && trails.PixelAt(1, k).y == exact.y);
+            QVERIFY(std::abs(quick[k].x - exact.x) <= 1 && std::abs(quick[k].y - exact.y) <= 1);
+        }
+    }
+
     // The View items switch the preview and set how long the trails grow.
     void viewItems()
     {

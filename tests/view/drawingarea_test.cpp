@@ -344,7 +344,7 @@ private slots:
     }
 
     // A still click on a point rings it and describes it until a click on
-    // empty space; a moved click picks nothing; a double click asks for the editor.
+    // empty space; a moved click picks nothing.
     void clickPicksAPoint()
     {
         Fixture f(false);
@@ -357,7 +357,6 @@ private slots:
         f.area->DrawScene();
         const QImage unpicked = f.area->Picture();
         QSignalSpy picked(f.area.get(), &DrawingArea::PointPicked);
-        QSignalSpy doubled(f.area.get(), &DrawingArea::PointDoubleClicked);
         const QPoint onPoint(f.view.CenterX + 62, f.view.CenterY + 1);
         QTest::mouseClick(f.area.get(), Qt::LeftButton, {}, onPoint);
         QCOMPARE(f.area->PickedSlot(), 1);
@@ -375,12 +374,6 @@ private slots:
         QVERIFY(f.area->PickLine().isEmpty());
         QCOMPARE(f.area->Picture(), unpicked);
 
-        QTest::mouseDClick(f.area.get(), Qt::LeftButton, {}, QPoint(f.view.CenterX - 60, f.view.CenterY));
-        QCOMPARE(doubled.size(), 1);
-        QCOMPARE(doubled.at(0).at(0).toInt(), 2);
-        f.area->ClearPick();
-        f.area->DrawScene();
-        QCOMPARE(f.area->Picture(), unpicked);
     }
 
     // Without the Depth look the picture is the plain one, pixel for pixel:
@@ -435,15 +428,6 @@ private slots:
         QCOMPARE(f.Pixel(cx, cy), Colours::Lime & 0xFFFFFF);
         QCOMPARE(f.Pixel(cx + 1 + 3, cy), Colours::Lime & 0xFFFFFF); // radius 4 about the square's middle
         QCOMPARE(f.Pixel(cx + 1 + 5, cy), Colours::Black & 0xFFFFFF);
-        f.system.DrawY[1] = 2; // now behind: the red one is the near one
-        f.Place(2, 1, 0);      // and a far one alone, dim and small
-        f.system.DrawY[2] = 2;
-        f.area->DrawScene();
-        QCOMPARE(f.Pixel(cx + 1 + 3, cy), Colours::Red & 0xFFFFFF);
-        QCOMPARE(f.Pixel(cx + 60, cy), DepthShade(Colours::Lime, 0) & 0xFFFFFF);
-        QCOMPARE(f.Pixel(cx + 60 + 1 + 2, cy), Colours::Black & 0xFFFFFF);
-        f.system.Present[2] = 0;
-        f.system.DrawY[1] = -1;
         depth->trigger();
         QCOMPARE(f.area->Picture(), plain);
     }
@@ -467,34 +451,6 @@ private slots:
         QImage shown = f.area->grab(QRect(0, 0, 854, 288)).toImage().convertToFormat(QImage::Format_RGB32);
         shown.setDevicePixelRatio(1);
         QCOMPARE(shown, f.area->Picture());
-    }
-
-    // A held drag's quick projection of the trails is off by a pixel at
-    // most, and the next exact one is exact again.
-    void quickTrailsStayClose()
-    {
-        Fixture f(false);
-        f.Place(1, 0, 0);
-        for (int k = 0; k < 300; ++k) {
-            f.system.X[1] = std::sin(k * 0.1L) * 2.3L;
-            f.system.Y[1] = std::cos(k * 0.07L);
-            f.system.Z[1] = k * 0.0137L - 2;
-            f.area->Trails().Record(f.system);
-        }
-        TrailHistory& trails = f.area->Trails();
-        f.view.Teta = 0.3L, f.view.Phi = 1.1L, f.view.Scale = 173.3L, f.view.PanX = 2.5L;
-        BuildViewMatrix(f.view);
-        trails.Project(f.view, true);
-        std::vector<PixelPoint> quick;
-        for (int k = 0; k < trails.Count(1); ++k)
-            quick.push_back(trails.PixelAt(1, k));
-        trails.Project(f.view);
-        for (int k = 0; k < trails.Count(1); ++k) {
-            const Point3& p = trails.At(1, k);
-            const PixelPoint exact = ProjectPoint(f.view, p.x, p.y, p.z);
-            QVERIFY(trails.PixelAt(1, k).x == exact.x && trails.PixelAt(1, k).y == exact.y);
-            QVERIFY(std::abs(quick[k].x - exact.x) <= 1 && std::abs(quick[k].y - exact.y) <= 1);
-        }
     }
 
     // The View items switch the preview and set how long the trails grow.

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
-#include <numbers>
 
 namespace {
 
@@ -64,17 +64,6 @@ private slots:
         QCOMPARE(PickPoint(system, view, {click.x(), click.y()}), slot);
     }
 
-    // Turned half round about z, the one behind comes to the front.
-    void frontFollowsTheView()
-    {
-        const TaonSystem system = Scene({{0, 1, 0}, {0, -1, 0}});
-        ViewState view;
-        view.UpdateCenter(800, 400);
-        view.Phi = std::numbers::pi_v<Real>;
-        ProjectScene(system, view);
-        QCOMPARE(PickPoint(system, view, {400, 200}), 1);
-    }
-
     // Two points of group 1 at rest at a stable distance of the reference
     // row: the line names the other one at that distance, and the equilibrium
     // found afresh from the push curve.
@@ -88,14 +77,8 @@ private slots:
         const auto stable = std::find_if(found.begin(), found.end(), [](const Equilibrium& e) { return e.Stable; });
         QVERIFY(stable != found.end());
         TaonSystem system = Scene({{0, 0, 0}, {stable->R, 0, 0}, {40, 0, 0}});
-        for (CoefficientField field : CoefficientFields)
-            system.*field = 0;
-        system.A1 = system.A2 = system.A3 = 1;
-        system.B1 = system.B2 = system.B3 = 1;
-        system.C1 = system.C2 = system.C3 = 2;
-        system.D1 = system.D2 = system.D3 = 3;
-        system.F1 = system.F2 = system.F3 = 4;
-        system.G1 = system.G2 = system.G3 = 5;
+        for (int k = 0; k < CoefficientCount; ++k)
+            system.*CoefficientFields[k] = std::array{row.A, row.B, row.C, row.D, row.F, row.G}[k % 6];
         system.U[1] = 0.3L;
         system.W[1] = 0.4L;
         PickDescription description;

@@ -2,7 +2,6 @@
 #include "model/step.h"
 #include "scenes/figures.h"
 #include "view/colours.h"
-#include "view/depthlook.h"
 #include "view/drawingarea.h"
 #include "view/drawingareaitems.h"
 #include "view/labels.h"
@@ -373,7 +372,6 @@ private slots:
         QCOMPARE(f.area->PickedSlot(), 0);
         QVERIFY(f.area->PickLine().isEmpty());
         QCOMPARE(f.area->Picture(), unpicked);
-
     }
 
     // Without the Depth look the picture is the plain one, pixel for pixel:

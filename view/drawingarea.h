@@ -73,7 +73,12 @@ public:
     QString PickLine() const;
 
     // View > Live Turning, on at start.
-    void SetLiveTurning(bool on) { liveTurning_ = on; }
+    void SetLiveTurning(bool on)
+    {
+        liveTurning_ = on;
+        if (!on)
+            held_.reset(); // a drag held now shows nothing more until its release
+    }
     // View > Depth, off at start.
     void SetDepthLook(bool on) { view_.DepthLook = on; }
     bool LiveTurning() const { return liveTurning_; }

@@ -28,6 +28,9 @@ public:
     TEditDlg(TaonSystem& system, FileNames& names, UserDialogs& dialogs,
              std::function<bool()> taoscopeChecked, QWidget* parent = nullptr);
 
+    // The point the next opening shows, as if its grid row had been clicked.
+    void SetCurrentPoint(int slot);
+
 protected:
     // Each opening loads the fields from the model; repaints do not, so
     // typing survives the dialog being covered and uncovered.

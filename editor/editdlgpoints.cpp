@@ -69,6 +69,11 @@ void TEditDlg::FillEditorTable()
     }
 }
 
+void TEditDlg::SetCurrentPoint(int slot)
+{
+    DaonsTable_->SetRow(slot);
+}
+
 void TEditDlg::DaonsTableClick()
 {
     ShowCurrentPoint(DaonsTable_->Row());

@@ -3,6 +3,9 @@
 // work through their shortcut keys alone.
 #include "ui/mainform.h"
 
+#include "view/drawingarea.h"
+#include "view/drawingareaitems.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +61,7 @@ void TMainForm::BuildMenu()
     Sweep1 = Item(view, "Sweep1", QStringLiteral("Sweep..."), QKeySequence(Qt::CTRL | Qt::Key_G));
     Trails1 = Item(view, "Trails1", QStringLiteral("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
     Axes1 = Item(view, "Axes1", QStringLiteral("Axes"));
+    AddDrawingAreaItems(view, *Drawing);
     RecordFrames1->setCheckable(true);
     ShowSpin->setCheckable(true);
     ShowNumbersOfPoints->setCheckable(true);

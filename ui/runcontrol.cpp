@@ -90,6 +90,7 @@ void TMainForm::ResetStepCount()
 
 void TMainForm::SceneReplaced()
 {
+    Drawing->ClearPick();
     ClearTrails();
     tally_.Reset();
     if (Monitor != nullptr)

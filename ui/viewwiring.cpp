@@ -3,7 +3,9 @@
 #include "ui/mainform.h"
 
 #include "scenes/guard.h"
+#include "editor/editdlg.h"
 #include "view/drawingarea.h"
+#include "view/stringgrid.h"
 #include "view/showtext.h"
 #include "view/viewcommands.h"
 
@@ -61,6 +63,21 @@ void TMainForm::WireViewCommands()
 
     Drawing->SetWindowRepaintHook([this] { FormPaint(); });
     Drawing->SetScopeSource([this] { return Taoscope->isChecked(); });
+    Drawing->SetLawSource([this] { return CurrentSwitches().Law; });
+    connect(Drawing, &DrawingArea::PointPicked, this, [this](int slot) {
+        if (slot == 0)
+            return;
+        DaonsTable->SetRow(slot);
+        DaonsTable->scrollTo(DaonsTable->currentIndex());
+    });
+    // Queued: the editor opens once the double click is over.
+    connect(
+        Drawing, &DrawingArea::PointDoubleClicked, this,
+        [this](int slot) {
+            EditDlg->SetCurrentPoint(slot);
+            New1Click();
+        },
+        Qt::QueuedConnection);
 
     connect(Go, &QPushButton::clicked, this, &TMainForm::GoClick);
     connect(Null00, &QPushButton::clicked, this, &TMainForm::Null00Click);

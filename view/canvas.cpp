@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 Canvas::Canvas(QImage& picture)
     : picture_(picture), bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
@@ -24,13 +25,50 @@ void Canvas::Put(qint64 x, qint64 y, QRgb colour)
         Row(y)[x] = colour;
 }
 
-void Canvas::Square(int x, int y, QRgb colour)
+void Canvas::Block(int x, int y, int size, QRgb colour)
 {
     const qint64 x0 = x, y0 = y;
-    Put(x0, y0, colour);
-    Put(x0 + 1, y0, colour);
-    Put(x0, y0 + 1, colour);
-    Put(x0 + 1, y0 + 1, colour);
+    for (qint64 dy = 0; dy < size; ++dy)
+        for (qint64 dx = 0; dx < size; ++dx)
+            Put(x0 + dx, y0 + dy, colour);
+}
+
+void Canvas::Disc(int x, int y, int radius, QRgb colour)
+{
+    // Pixel centres within the radius of the square's middle (x + 1, y + 1),
+    // in half pixels so all stays whole.
+    const qint64 x0 = x, y0 = y, reach = 4 * qint64(radius) * radius;
+    for (qint64 py = y0 - radius; py <= y0 + 1 + radius; ++py) {
+        const qint64 dy = 2 * (py - y0) - 1;
+        for (qint64 px = x0 - radius; px <= x0 + 1 + radius; ++px) {
+            const qint64 dx = 2 * (px - x0) - 1;
+            if (dx * dx + dy * dy <= reach)
+                Put(px, py, colour);
+        }
+    }
+}
+
+void Canvas::Ring(int x, int y, int radius, QRgb colour)
+{
+    // Midpoint circle; each octant's pixel is mirrored about the square's
+    // middle, so the ring is as round about the square as about a pixel.
+    const qint64 x0 = x, y0 = y;
+    qint64 dx = radius, dy = 0, error = 1 - radius;
+    while (dx >= dy) {
+        for (const auto& [a, b] : {std::pair{dx, dy}, std::pair{dy, dx}}) {
+            Put(x0 + 1 + a, y0 + 1 + b, colour);
+            Put(x0 - a, y0 + 1 + b, colour);
+            Put(x0 + 1 + a, y0 - b, colour);
+            Put(x0 - a, y0 - b, colour);
+        }
+        ++dy;
+        if (error < 0) {
+            error += 2 * dy + 1;
+        } else {
+            --dx;
+            error += 2 * (dy - dx) + 1;
+        }
+    }
 }
 
 namespace {

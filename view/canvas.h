@@ -14,7 +14,13 @@ public:
 
     void Fill(QRgb colour);
     // The 2 x 2 square with its top-left pixel at (x, y).
-    void Square(int x, int y, QRgb colour);
+    void Square(int x, int y, QRgb colour) { Block(x, y, 2, colour); }
+    // The size x size square with its top-left pixel at (x, y).
+    void Block(int x, int y, int size, QRgb colour);
+    // A filled disc of the given radius around the 2 x 2 square at (x, y).
+    void Disc(int x, int y, int radius, QRgb colour);
+    // A one-pixel circle of the given radius around the 2 x 2 square at (x, y).
+    void Ring(int x, int y, int radius, QRgb colour);
     // A one-pixel line including both ends. Ends outside the picture are
     // first cut back to its border.
     void Line(PixelPoint from, PixelPoint to, QRgb colour);

@@ -6,18 +6,24 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtMath>
 
-const QImage& LabelCache::Label(int number, QRgb colour)
+const QImage& LabelCache::Label(int number, QRgb colour, qreal ratio)
 {
+    if (ratio != ratio_) {
+        labels_.clear();
+        ratio_ = ratio;
+    }
     const quint64 key = (quint64(quint32(number)) << 32) | colour;
     auto found = labels_.find(key);
     if (found != labels_.end())
         return *found;
     const QString text = QString::number(number);
     const QFontMetrics metrics(LabelFont());
-    QImage label(metrics.horizontalAdvance(text), metrics.height(), QImage::Format_RGB32);
+    QImage label(qCeil(metrics.horizontalAdvance(text) * ratio), qCeil(metrics.height() * ratio), QImage::Format_RGB32);
     label.fill(Colours::Black);
     QPainter painter(&label);
+    painter.scale(ratio, ratio);
     painter.setFont(LabelFont());
     painter.setPen(QColor(colour));
     painter.drawText(0, metrics.ascent(), text);

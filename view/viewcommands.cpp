@@ -199,26 +199,50 @@ void FormMouseDown(ViewState& view, GestureButton button, PixelPoint pixel)
     (button == GestureButton::Right ? view.RightDown : view.LeftDown) = pixel;
 }
 
-void FormMouseUp(ViewState& view, ViewRenderer& renderer, GestureButton button, PixelPoint pixel)
+void TurnByGesture(ViewState& view, GestureButton button, PixelPoint pixel)
 {
     // Differences in Real: pixels far apart cannot overflow.
-    const bool right = button == GestureButton::Right;
-    if (right) {
+    if (button == GestureButton::Right) {
         view.dPsi -= (Real(pixel.x) - view.RightDown.x) * view.RotStep;
         view.Scale -= (Real(pixel.y) - view.RightDown.y) * view.ZoomStep;
     } else {
         view.dPhi -= (Real(pixel.x) - view.LeftDown.x) * view.RotStep;
         view.dTeta += (Real(pixel.y) - view.LeftDown.y) * view.RotStep;
     }
+}
+
+namespace {
+
+void TurnSceneByGesture(ViewState& view, GestureButton button)
+{
+    if (button == GestureButton::Right) {
+        view.Psi += view.dPsi;
+    } else {
+        view.Phi += view.dPhi;
+        view.Teta += view.dTeta;
+    }
+}
+
+} // namespace
+
+ViewState GesturePreview(const ViewState& view, GestureButton button, PixelPoint pixel)
+{
+    ViewState preview = view;
+    TurnByGesture(preview, button, pixel);
+    if (!preview.SpiralMode) {
+        TurnSceneByGesture(preview, button);
+        preview.dTeta = preview.dPsi = preview.dPhi = 0;
+    }
+    return preview;
+}
+
+void FormMouseUp(ViewState& view, ViewRenderer& renderer, GestureButton button, PixelPoint pixel)
+{
+    TurnByGesture(view, button, pixel);
     if (view.SpiralMode) {
         renderer.DrawSpiral();
     } else {
-        if (right) {
-            view.Psi += view.dPsi;
-        } else {
-            view.Phi += view.dPhi;
-            view.Teta += view.dTeta;
-        }
+        TurnSceneByGesture(view, button);
         renderer.DrawScene();
         view.dTeta = view.dPsi = view.dPhi = 0;
     }

@@ -79,6 +79,13 @@ void TrackBarChange(ViewState& view, int position);
 enum class GestureButton { Left, Right };
 void FormMouseDown(ViewState& view, GestureButton button, PixelPoint pixel);
 void FormMouseUp(ViewState& view, ViewRenderer& renderer, GestureButton button, PixelPoint pixel);
+// The release's first half: the turn angles (and with the right button Scale)
+// changed by the way from the press to `pixel`.
+void TurnByGesture(ViewState& view, GestureButton button, PixelPoint pixel);
+// The view as a release at `pixel` would leave it, the view itself untouched:
+// in scene view the view angles turned and the turn angles cleared; in spiral
+// view the turn angles the release turns the figure by.
+ViewState GesturePreview(const ViewState& view, GestureButton button, PixelPoint pixel);
 
 // The 300 ms tick: redraws while "ShowSpin" is on.
 void TimerTimer(const ViewState& view, ViewRenderer& renderer);

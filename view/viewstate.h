@@ -47,6 +47,7 @@ struct ViewState {
     bool ShowTrails = false;  // "Trails": each point's last positions behind it
     bool ShowAxes = false;    // "Axes": the x/y/z triad in the lower-left corner
     bool FollowCentroid = false; // "Follow Centroid": each scene draw shifts the points' centroid to the centre
+    bool DepthLook = false;      // "Depth": points as discs sized and lit by their nearness (depthlook.h)
 
     // CenterX := areaWidth / 2 and CenterY := panelTop / 2, halves to even.
     void UpdateCenter(int areaWidth, int panelTop);

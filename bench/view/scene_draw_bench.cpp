@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Times DrawScene of a full 100-point scene in the main window's drawing area
 // (854 x 288), with and without point numbers, with full trails and the axes,
-// DrawSpiral, and a scene draw followed by the widget's own repaint. Prints
-// the median of 25 batches.
+// DrawSpiral, and a scene draw followed by the widget's own repaint; the
+// Depth look; the preview a drag redraws at each mouse move, without trails
+// and with trails of 5,000 positions. Prints the median of 25 batches.
 #include "view/drawingarea.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <chrono>
@@ -16,10 +18,9 @@
 
 namespace {
 
-double MedianMicroseconds(const std::function<void()>& draw)
+double MedianMicroseconds(const std::function<void()>& draw, int DrawsPerBatch = 200)
 {
     constexpr int Batches = 25;
-    constexpr int DrawsPerBatch = 200;
     for (int k = 0; k < DrawsPerBatch; ++k)
         draw();
     std::vector<double> perDraw;
@@ -32,6 +33,28 @@ double MedianMicroseconds(const std::function<void()>& draw)
     }
     std::nth_element(perDraw.begin(), perDraw.begin() + Batches / 2, perDraw.end());
     return perDraw[Batches / 2];
+}
+
+// A mouse event of the left button in the drawing area.
+void Mouse(DrawingArea& area, QEvent::Type type, QPoint at)
+{
+    QMouseEvent event(type, at, area.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&area, &event);
+}
+
+// One preview redraw of a held drag: a move to the next pixel and the
+// repaint it asks for.
+double PreviewMicroseconds(DrawingArea& area, int drawsPerBatch)
+{
+    Mouse(area, QEvent::MouseButtonPress, {300, 100});
+    int step = 0;
+    const double preview = MedianMicroseconds([&] {
+        Mouse(area, QEvent::MouseMove, {300 + ++step % 200, 100});
+        area.repaint();
+    }, drawsPerBatch);
+    Mouse(area, QEvent::MouseButtonRelease, {300, 100});
+    return preview;
 }
 
 } // namespace
@@ -63,13 +86,16 @@ int main(int argc, char* argv[])
     area.SetScopeSource([&] { return taoscope; });
 
     const double plain = MedianMicroseconds([&] { area.DrawScene(); });
+    view.DepthLook = true;
+    const double depth = MedianMicroseconds([&] { area.DrawScene(); });
+    view.DepthLook = false;
     view.ShowNumbers = true;
     const double numbered = MedianMicroseconds([&] { area.DrawScene(); });
     taoscope = false;
     const double numberedGravoscope = MedianMicroseconds([&] { area.DrawScene(); });
 
     // Full trails: every point has come a short curved way.
-    for (int k = 0; k < TrailHistory::Length; ++k) {
+    for (int k = 0; k < area.Trails().Length(); ++k) {
         for (int i = 1; i <= SlotCount; ++i) {
             system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.02L + i);
             system.Y[i] = system.DrawY[i];
@@ -93,6 +119,22 @@ int main(int argc, char* argv[])
 
     area.show();
     QApplication::processEvents();
+    view.ShowNumbers = false;
+    const double preview = PreviewMicroseconds(area, 200);
+    area.Trails().SetLength(5000);
+    for (int k = 0; k < area.Trails().Length(); ++k) {
+        for (int i = 1; i <= SlotCount; ++i) {
+            system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.002L + i);
+            system.Y[i] = system.DrawY[i];
+            system.Z[i] = system.DrawZ[i] + 0.3L * std::cos(k * 0.002L + i);
+        }
+        area.Trails().Record(system);
+    }
+    view.ShowTrails = true;
+    const double trails5000 = MedianMicroseconds([&] { area.DrawScene(); }, 10);
+    const double previewTrails = PreviewMicroseconds(area, 10);
+    view.ShowTrails = false;
+    view.ShowNumbers = true;
     const double withRepaint = MedianMicroseconds([&] {
         area.DrawScene();
         area.repaint(area.Picture().rect());
@@ -117,6 +159,11 @@ int main(int argc, char* argv[])
     std::printf("  with trails, turning every draw:  %7.1f us\n", trailsTurning);
     std::printf("  with the axes:                    %7.1f us\n", axes);
     std::printf("  with numbers, plus the repaint:   %7.1f us\n", withRepaint);
+    std::printf("  Depth look, without numbers:      %7.1f us  (%.2f x the plain draw)\n", depth, depth / plain);
+    std::printf("  with trails of 5,000 positions:   %7.1f us\n", trails5000);
+    std::printf("Preview redraw during a drag (a mouse move and its repaint):\n");
+    std::printf("  without trails:                   %7.1f us\n", preview);
+    std::printf("  with trails of 5,000 positions:   %7.1f us\n", previewTrails);
     std::printf("DrawSpiral, 19 points, numbers:     %7.1f us\n", spiralDraw);
     return 0;
 }

@@ -176,10 +176,24 @@ int main(int argc, char* argv[])
     QDir().mkpath(frames);
     double headless = 0;
     const auto nothing = [] {};
+    const auto item = [&form](const char* name) { return form.findChild<QAction*>(QLatin1String(name)); };
     std::vector<Condition> conditions{
         {"window, drawing every step", nothing, nothing},
         {"window, drawing and listing", [&] { form.ShowList->setChecked(true); },
          [&] { form.ShowList->setChecked(false); }},
+        {"Depth look", [&] { item("Depth1")->trigger(); }, [&] { item("Depth1")->trigger(); }},
+        // Full trails from the start: the scene's own positions.
+        {"trails of 5,000",
+         [&] {
+             item("TrailLength5000")->trigger();
+             form.Trails1->trigger();
+             for (int k = 0; k < 5000; ++k)
+                 form.Drawing->Trails().Record(scene);
+         },
+         [&] {
+             form.Trails1->trigger();
+             item("TrailLength200")->trigger();
+         }},
         {"interaction law window open",
          [&] {
              form.InteractionLaw1->trigger();

@@ -4,11 +4,14 @@
 #include "scenes/scenetext.h"
 #include "tools/cli.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -152,17 +155,42 @@ private slots:
         QVERIFY(QFileInfo(folder + name + ".txt").size() > 0);
     }
 
-    // The start view looks along y: no two points share a dot there, so
-    // every pair's motion can be seen without turning the view.
-    void everyPointHasItsOwnDot_data() { everyExampleIsBuilt_data(); }
-    void everyPointHasItsOwnDot()
+    // The commentary names the Look Along view that shows the example best:
+    // no two points share a dot there at the start, and over the first 1,000
+    // steps the points move least along that axis, so their motion lies
+    // across the picture.
+    void namedViewShowsTheMotion_data() { everyExampleIsBuilt_data(); }
+    void namedViewShowsTheMotion()
     {
         QFETCH(QString, name);
-        const State start = Run(qPrintable(name), {}, 0).front();
+        QFile commentary(QStringLiteral(ZARV_EXAMPLES_DIR "/") + name + ".txt");
+        QVERIFY(commentary.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QRegularExpressionMatch named =
+            QRegularExpression(QStringLiteral("Look Along\\s+(?:›|>)\\s+([XYZ])")).match(QString::fromUtf8(commentary.readAll()));
+        QVERIFY2(named.hasMatch(), "the commentary names no Look Along view");
+        const int axis = named.captured(1).at(0).unicode() - 'X';
+        const std::vector<State> states = Run(qPrintable(name), {}, 1000);
+        static constexpr Real Slot::*Axes[] = {&Slot::X, &Slot::Y, &Slot::Z};
+        const auto across = [axis](int k) { return Axes[(axis + k) % 3]; };
+        const State& start = states.front();
         for (auto a = start.begin(); a != start.end(); ++a)
             for (auto b = std::next(a); b != start.end(); ++b)
-                QVERIFY2(std::hypot(a->second.X - b->second.X, a->second.Z - b->second.Z) > 0.05L,
+                QVERIFY2(std::hypot(a->second.*across(1) - b->second.*across(1),
+                                    a->second.*across(2) - b->second.*across(2)) > 0.05L,
                          qPrintable(QStringLiteral("slots %1 and %2").arg(a->first).arg(b->first)));
+        // The sum over the points of how far each ranges along an axis.
+        std::array<Real, 3> travel{};
+        for (int k = 0; k < 3; ++k)
+            for (const auto& [slot, first] : start) {
+                Real low = first.*Axes[k], high = low;
+                for (const State& state : states) {
+                    low = std::min(low, state.at(slot).*Axes[k]);
+                    high = std::max(high, state.at(slot).*Axes[k]);
+                }
+                travel[k] += high - low;
+            }
+        QVERIFY2(travel[axis] == *std::min_element(travel.begin(), travel.end()),
+                 qPrintable(QStringLiteral("x %1, y %2, z %3").arg(double(travel[0])).arg(double(travel[1])).arg(double(travel[2]))));
     }
 
     // One pair per group, each at its row's stable distance.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "mainformfixture.h"
 
+#include "editor/editdlg.h"
 #include "view/drawingarea.h"
 #include "view/framerecorder.h"
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -102,6 +104,32 @@ private slots:
         f.dialogs.openAnswers = {f.config.Path(QStringLiteral("four.ato"))};
         f.form->Open1->trigger();
         QCOMPARE(f.form->Drawing->Trails().Count(1), 0);
+    }
+
+    // A picked point's row is the listing's current one, a double click on
+    // it opens the point editor there, and a new scene drops the pick.
+    void pickedPointFollowsTheListingAndTheScene()
+    {
+        const ViewState& view = f.form->View();
+        const QPoint point51(view.ScreenX[51], view.ScreenY[51]);
+        QTest::mouseClick(f.form->Drawing, Qt::LeftButton, {}, point51);
+        QCOMPARE(f.form->Drawing->PickedSlot(), 51);
+        QCOMPARE(f.form->DaonsTable->Row(), 51);
+        QString shownInEditor;
+        QTimer answer; // the editor opens once the double click is over
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, [this, &shownInEditor] {
+            if (!f.form->EditDlg->isVisible())
+                return;
+            shownInEditor = f.form->EditDlg->findChild<QLabel*>(QStringLiteral("NumberOfTaon"))->text();
+            f.form->EditDlg->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+        });
+        answer.start();
+        QTest::mouseDClick(f.form->Drawing, Qt::LeftButton, {}, point51);
+        QTRY_COMPARE(shownInEditor, QStringLiteral("51"));
+        f.dialogs.openAnswers = {f.config.Path(QStringLiteral("four.ato"))};
+        f.form->Open1->trigger();
+        QCOMPARE(f.form->Drawing->PickedSlot(), 0);
     }
 };
 

@@ -3,11 +3,16 @@
 #include "scenes/figures.h"
 #include "view/colours.h"
 #include "view/drawingarea.h"
+#include "view/drawingareaitems.h"
 #include "view/labels.h"
 #include "view/projection.h"
 #include "view/trails.h"
 
+#include <QAction>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -277,6 +282,199 @@ private slots:
         QTest::mouseRelease(f.area.get(), button, {}, QPoint(300, 150));
         QCOMPARE(double(f.view.Scale), scale);
         QVERIFY(std::fabs(double(f.view.Teta) - teta) < 1e-15);
+    }
+
+    // A drag held half-way shows what the release there would leave, and
+    // the state after the release is the same with Live Turning on or off.
+    void liveTurning_data()
+    {
+        QTest::addColumn<bool>("spiral");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("spin");
+        for (bool spiral : {false, true})
+            for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+                QTest::addRow("%s, %s", spiral ? "spiral" : "scene", button == Qt::LeftButton ? "left" : "right")
+                    << spiral << button << false;
+        QTest::newRow("spiral, kept spin") << true << Qt::LeftButton << true;
+    }
+    void liveTurning()
+    {
+        QFETCH(bool, spiral);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, spin);
+        const auto send = [](Fixture& f, QEvent::Type type, Qt::MouseButton pressed, QPoint at) {
+            QMouseEvent event(type, at, f.area->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : pressed,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : pressed, {});
+            QCoreApplication::sendEvent(f.area.get(), &event);
+        };
+        Fixture live(spiral), still(spiral), halfway(spiral);
+        for (Fixture* f : {&live, &still, &halfway}) {
+            f->Place(1, 0.5L, -0.3L);
+            f->system.DrawY[1] = 0.4L;
+            f->Place(2, -0.7L, 0.2L);
+            f->view.SpinOn = spin;
+            f->view.dPsi = spin ? 0.05L : 0;
+            f->area->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f->area.get()));
+            f->area->RedrawView();
+        }
+        still.area->SetLiveTurning(false);
+        const QImage atPress = live.area->Picture();
+        for (Fixture* f : {&live, &still}) {
+            send(*f, QEvent::MouseButtonPress, button, {300, 100});
+            send(*f, QEvent::MouseMove, button, {340, 130});
+            f->area->repaint();
+        }
+        // The preview is the picture a release at (340, 130) draws.
+        send(halfway, QEvent::MouseButtonPress, button, {300, 100});
+        send(halfway, QEvent::MouseButtonRelease, button, {340, 130});
+        QCOMPARE(live.area->Picture(), halfway.area->Picture());
+        QCOMPARE(still.area->Picture(), atPress);
+        for (Fixture* f : {&live, &still}) {
+            send(*f, QEvent::MouseMove, button, {380, 90});
+            f->area->repaint();
+            send(*f, QEvent::MouseButtonRelease, button, {380, 90});
+        }
+        QCOMPARE(live.area->Picture(), still.area->Picture());
+        using State = std::array<Real, 7>;
+        const auto state = [](const ViewState& v) { return State{v.Teta, v.Psi, v.Phi, v.dTeta, v.dPsi, v.dPhi, v.Scale}; };
+        QVERIFY(state(live.view) == state(still.view));
+        QVERIFY(live.system.DrawX == still.system.DrawX && live.system.DrawZ == still.system.DrawZ);
+    }
+
+    // A still click on a point rings it and describes it until a click on
+    // empty space; a moved click picks nothing.
+    void clickPicksAPoint()
+    {
+        Fixture f(false);
+        f.Place(1, 1, 0); // at (CenterX + 60, CenterY)
+        f.Place(2, -1, 0);
+        f.system.X[1] = 1;
+        f.system.X[2] = -1;
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        f.area->DrawScene();
+        const QImage unpicked = f.area->Picture();
+        QSignalSpy picked(f.area.get(), &DrawingArea::PointPicked);
+        const QPoint onPoint(f.view.CenterX + 62, f.view.CenterY + 1);
+        QTest::mouseClick(f.area.get(), Qt::LeftButton, {}, onPoint);
+        QCOMPARE(f.area->PickedSlot(), 1);
+        QCOMPARE(picked.takeFirst().at(0).toInt(), 1);
+        QVERIFY(f.area->PickLine().startsWith(QStringLiteral("Point 1, group 1: at (1, 0, 0)")));
+        QCOMPARE(f.Pixel(f.view.CenterX + 61 + 5, f.view.CenterY + 1), Colours::White & 0xFFFFFF); // the ring
+        f.area->DrawScene();
+        QCOMPARE(f.Pixel(f.view.CenterX + 61 + 5, f.view.CenterY + 1), Colours::White & 0xFFFFFF); // and it stays
+
+        QTest::mousePress(f.area.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(f.area.get(), Qt::LeftButton, {}, QPoint(100, 101));
+        QCOMPARE(f.area->PickedSlot(), 1); // a drag, no click
+        QTest::mouseClick(f.area.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(f.area->PickedSlot(), 0);
+        QVERIFY(f.area->PickLine().isEmpty());
+        QCOMPARE(f.area->Picture(), unpicked);
+    }
+
+    // Without the Depth look the picture is the plain one, pixel for pixel:
+    // the checksum is of the picture as drawn before the Depth look existed
+    // (without text, whose pixels are the installed font's).
+    void plainLookIsUnchanged()
+    {
+        Fixture f(false);
+        f.view.ShowTrails = true;
+        f.view.Teta = 0.4L;
+        f.view.Phi = -0.7L;
+        for (int i = 1; i <= SlotCount; i += 3) {
+            f.Place(i, std::sin(Real(i)) * 2, std::cos(Real(i) * 1.3L) * 1.5L);
+            f.system.DrawY[i] = std::sin(Real(i) * 0.7L);
+            f.system.X[i] = f.system.DrawX[i];
+        }
+        for (int k = 0; k < 20; ++k) {
+            for (int i = 1; i <= SlotCount; i += 3) {
+                f.system.X[i] += 0.02L;
+                f.system.Y[i] = f.system.DrawY[i];
+                f.system.Z[i] = f.system.DrawZ[i] + 0.01L * k;
+            }
+            f.area->Trails().Record(f.system);
+        }
+        f.area->DrawScene();
+        const QImage& picture = f.area->Picture();
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (int y = 0; y < picture.height(); ++y)
+            hash.addData(QByteArrayView(reinterpret_cast<const char*>(picture.constScanLine(y)), picture.width() * 4));
+        QCOMPARE(hash.result().toHex(), QByteArray("984cb1e9c7a9c85b617c2c44a2d6138b841f1492"));
+    }
+
+    // Depth: the near point's bright, wide disc covers the far one's dim,
+    // small one where the plain look draws the later slot on top; switched
+    // off again, the picture is the plain one.
+    void depthLook()
+    {
+        Fixture f(false);
+        f.Place(1, 0, 0);
+        f.system.DrawY[1] = -1; // near
+        f.Place(76, 0, 0);
+        f.system.DrawY[76] = 1; // far
+        f.area->DrawScene();
+        const QImage plain = f.area->Picture();
+        const int cx = f.view.CenterX, cy = f.view.CenterY;
+        QCOMPARE(f.Pixel(cx, cy), Colours::Red & 0xFFFFFF);
+        QMenu menu;
+        AddDrawingAreaItems(&menu, *f.area);
+        auto* depth = menu.findChild<QAction*>(QStringLiteral("Depth1"));
+        QVERIFY(!depth->isChecked());
+        depth->trigger();
+        QCOMPARE(f.Pixel(cx, cy), Colours::Lime & 0xFFFFFF);
+        QCOMPARE(f.Pixel(cx + 1 + 3, cy), Colours::Lime & 0xFFFFFF); // radius 4 about the square's middle
+        QCOMPARE(f.Pixel(cx + 1 + 5, cy), Colours::Black & 0xFFFFFF);
+        depth->trigger();
+        QCOMPARE(f.area->Picture(), plain);
+    }
+
+    // The picture is in the screen's pixels: on a screen of ratio r (2 in
+    // the run with QT_SCALE_FACTOR=2) r times as wide and high, a point's
+    // square 2r wide at r times its place, and so is the shown widget.
+    void highDensityPicture()
+    {
+        Fixture f(false);
+        f.Place(1, 1, 0);
+        f.area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.area.get()));
+        f.area->DrawScene();
+        const int r = qRound(f.area->devicePixelRatioF());
+        QCOMPARE(f.area->Picture().size(), QSize(854 * r, 288 * r));
+        const int x = r * (f.view.CenterX + 60), y = r * f.view.CenterY;
+        const QRgb lime = Colours::Lime & 0xFFFFFF;
+        QVERIFY(f.Pixel(x, y) == lime && f.Pixel(x + 2 * r - 1, y + 2 * r - 1) == lime);
+        QVERIFY(f.Pixel(x - 1, y) != lime && f.Pixel(x + 2 * r, y) != lime);
+        QImage shown = f.area->grab(QRect(0, 0, 854, 288)).toImage().convertToFormat(QImage::Format_RGB32);
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(shown, f.area->Picture());
+    }
+
+    // The View items switch the preview and set how long the trails grow.
+    void viewItems()
+    {
+        Fixture f(false);
+        QMenu menu;
+        AddDrawingAreaItems(&menu, *f.area);
+        auto* live = menu.findChild<QAction*>(QStringLiteral("LiveTurning1"));
+        QVERIFY(live->isChecked() && f.area->LiveTurning());
+        live->trigger();
+        QVERIFY(!f.area->LiveTurning());
+        f.Place(1, 0, 0);
+        for (int length : {5000, 1000, 200}) {
+            auto* item = menu.findChild<QAction*>(QStringLiteral("TrailLength%1").arg(length));
+            item->trigger();
+            QVERIFY(item->isChecked());
+            QCOMPARE(f.area->Trails().Count(1), 0); // afresh
+            for (int k = 0; k <= 5000; ++k) {
+                f.system.X[1] = k;
+                f.area->Trails().Record(f.system);
+            }
+            QCOMPARE(f.area->Trails().Count(1), length);
+            QCOMPARE(f.area->Trails().At(1, 0).x, Real(5001 - length)); // the oldest kept
+        }
+        QCOMPARE(menu.findChild<QAction*>(QStringLiteral("TrailLength1000"))->text(), QStringLiteral("1,000"));
     }
 
     // A notch is one zoom click for every step, on both sides of DaoBack's

@@ -369,6 +369,51 @@ private slots:
             QCOMPARE(draw.spiral, spiral);
     }
 
+    // The preview at a pixel is what the release there leaves: the scene's
+    // angles and Scale, or the turn angles the spiral is drawn with.
+    void previewIsTheRelease_data()
+    {
+        QTest::addColumn<bool>("spiral");
+        QTest::addColumn<bool>("spin");
+        QTest::addColumn<bool>("right");
+        for (bool spiral : {false, true})
+            for (bool spin : {false, true})
+                for (bool right : {false, true})
+                    QTest::addRow("%s%s, %s", spiral ? "spiral" : "scene", spin ? ", ShowSpin" : "",
+                                  right ? "right" : "left")
+                        << spiral << spin << right;
+    }
+    void previewIsTheRelease()
+    {
+        QFETCH(bool, spiral);
+        QFETCH(bool, spin);
+        QFETCH(bool, right);
+        const GestureButton button = right ? GestureButton::Right : GestureButton::Left;
+        ViewState view;
+        view.SpiralMode = spiral;
+        view.SpinOn = spin;
+        view.Teta = 0.3L, view.Psi = -0.2L, view.Phi = 1.1L;
+        view.dTeta = spiral && spin ? 0.02L : 0; // a kept spin adds to the gesture
+        FormMouseDown(view, button, {200, 80});
+        const ViewState pressed = view;
+        for (PixelPoint at : {PixelPoint{230, 60}, PixelPoint{120, 190}}) {
+            const ViewState preview = GesturePreview(view, button, at);
+            ViewState released = pressed;
+            RecordingRenderer renderer(released);
+            FormMouseUp(released, renderer, button, at);
+            QCOMPARE(renderer.draws.size(), std::size_t(1));
+            // The spiral is drawn with the turn angles; the scene after the release has none.
+            const RecordingRenderer::Draw drawn =
+                spiral ? renderer.draws[0] : RecordingRenderer::Draw{false, released.dTeta, released.dPsi, released.dPhi};
+            using Angles = std::array<Real, 4>;
+            QVERIFY(Angles({preview.dTeta, preview.dPsi, preview.dPhi}) == Angles({drawn.dTeta, drawn.dPsi, drawn.dPhi}));
+            QVERIFY(Angles({preview.Teta, preview.Psi, preview.Phi, preview.Scale}) ==
+                    Angles({released.Teta, released.Psi, released.Phi, released.Scale}));
+            QCOMPARE(view.Teta, pressed.Teta); // the preview leaves the view alone
+            QCOMPARE(view.dTeta, pressed.dTeta);
+        }
+    }
+
     // ShowSpin off keeps the angles: the figure turns at each later redraw.
     void showSpinToggles()
     {

@@ -28,6 +28,12 @@ public:
     TEditDlg(TaonSystem& system, FileNames& names, UserDialogs& dialogs,
              std::function<bool()> taoscopeChecked, QWidget* parent = nullptr);
 
+    // Each store of the editor ("&Yes", "OK", "Save As") runs through the
+    // hook, which makes it one change of the scene under the caption given;
+    // without a hook it only stores.
+    using StoreHook = std::function<void(const QString& caption, const std::function<void()>& store)>;
+    void SetStoreHook(StoreHook hook) { storeHook_ = std::move(hook); }
+
 protected:
     // Each opening loads the fields from the model; repaints do not, so
     // typing survives the dialog being covered and uncovered.
@@ -58,6 +64,7 @@ private:
     void OKBtnClick();
     void SaveasClick();
     void StoreTimeAndCoefficients();
+    void Store(const QString& caption, const std::function<void()>& store);
 
     // The calculators.
     Point3 ReadPoint(const QLineEdit* numberField) const;
@@ -72,6 +79,7 @@ private:
     FileNames& names_;
     UserDialogs& dialogs_;
     std::function<bool()> taoscopeChecked_;
+    StoreHook storeHook_;
     bool EditorShowsVelocity_ = false;
 
     std::array<QLineEdit*, CoefficientCount> coefficientFields_{}; // file order A1 .. G3

@@ -171,7 +171,8 @@ void SceneDocument::Run(StepEngine& engine, RunHost& duties)
     const SceneState before = Capture();
     const FileNames namesBefore = names_;
     tally_.StartRun();
-    runs_.RunStarts(system_, tally_.ModelTime());
+    if (keepRuns_)
+        runs_.RunStarts(system_, tally_.ModelTime());
     running_ = true;
     replaced_ = false;
     emit historyChanged();
@@ -199,7 +200,8 @@ void SceneDocument::Run(StepEngine& engine, RunHost& duties)
 void SceneDocument::StepTaken()
 {
     tally_.StepTaken(system_.dt);
-    runs_.StepTaken(system_, tally_.ModelTime());
+    if (keepRuns_)
+        runs_.StepTaken(system_, tally_.ModelTime());
     emit stepTaken();
 }
 

@@ -55,6 +55,9 @@ public:
     // A run stopped and started again between two steps: its step tally
     // starts afresh in the same loop.
     void RestartRun() { tally_.StartRun(); }
+    // For the window benchmark alone: runs that keep no history, to measure
+    // what keeping it costs.
+    void KeepRunHistory(bool keep) { keepRuns_ = keep; }
 
     bool CanUndo() const { return !running_ && undo_.CanUndo(); }
     bool CanRedo() const { return !running_ && undo_.CanRedo(); }
@@ -97,6 +100,7 @@ private:
     UndoHistory undo_;
     RunHistory runs_;
     bool running_ = false;
+    bool keepRuns_ = true;
     int depth_ = 0;
     bool replaced_ = false;
     std::optional<int> shown_;

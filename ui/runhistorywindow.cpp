@@ -11,6 +11,18 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+namespace {
+
+// "2nd", "4th", "32nd".
+QString Ordinal(std::int64_t n)
+{
+    const int tens = int(n % 100), units = int(n % 10);
+    const char* suffix = tens >= 11 && tens <= 13 ? "th" : units == 1 ? "st" : units == 2 ? "nd" : units == 3 ? "rd" : "th";
+    return QString::number(n) + QLatin1String(suffix);
+}
+
+} // namespace
+
 RunHistoryWindow::RunHistoryWindow(SceneDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document)
 {
@@ -62,8 +74,8 @@ void RunHistoryWindow::Follow()
         slider_->setEnabled(!document_.Running() && runs.Count() > 0);
     }
     continue_->setEnabled(!document_.Running() && shown.has_value());
-    const QString every = runs.Every() == 1 ? QStringLiteral("every step")
-                                             : QStringLiteral("every %1th step").arg(runs.Every());
+    const QString every =
+        runs.Every() == 1 ? QStringLiteral("every step") : QStringLiteral("every %1 step").arg(Ordinal(runs.Every()));
     const QString kept = QStringLiteral("%1 steps kept, %2").arg(runs.Count()).arg(every);
     if (shown) {
         const SceneState& state = runs.State(*shown);

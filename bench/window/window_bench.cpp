@@ -2,10 +2,12 @@
 // Steps per second of a run in the real main window (drawing every step,
 // processing events between steps) against the bare engine on the same
 // 100-point scene, in one process; and what recording frames costs the run.
-// Runs offscreen unless a display is chosen.
+// Runs offscreen unless a display is chosen. Every row but one keeps the run
+// history, as the program always does; "run history off" shows its cost.
 #include "bench/step/cputime.h"
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
+#include "document/runhistory.h"
 #include "model/stepbenchmark.h"
 #include "model/stepengine.h"
 #include "scenes/figures.h"
@@ -193,6 +195,8 @@ int main(int argc, char* argv[])
         // The last few queued frames are written after the run, outside its time.
         {"recording every 10th step", [&] { form.StartRecording(frames, 10); }, [&] { form.StopRecording(); }},
         {"recording every step", [&] { form.StartRecording(frames, 1); }, [&] { form.StopRecording(); }},
+        {"run history off", [&] { form.Document().KeepRunHistory(false); },
+         [&] { form.Document().KeepRunHistory(true); }},
     };
     Measure(form, scene, headless, conditions);
     const double window = conditions.front().Best();
@@ -208,6 +212,17 @@ int main(int argc, char* argv[])
                 "a step drawn: %.2f ms\n",
                 EncodingMilliseconds(form.Drawing->Picture()), FrameWriteMilliseconds(form.Drawing->Picture(), frames),
                 1e3 / window);
+    std::printf("run history on: %.1f %% of the rate with it off, %.1f %% of its processor time a step\n",
+                100 * window / conditions.back().Best(),
+                100 * conditions.back().Microseconds / conditions.front().Microseconds);
+    // What the history holds once a run has gone on long: its states are
+    // thinned, never more than its capacity.
+    RunHistory history;
+    history.RunStarts(scene, 0);
+    for (int step = 0; step < 100000; ++step)
+        history.StepTaken(scene, 0);
+    std::printf("run history after 100,000 steps: %d states, one every %lld steps, %.1f MB\n", history.Count(),
+                static_cast<long long>(history.Every()), history.Bytes() / 1048576.0);
     std::printf("ratio: %.2f\n", window / headless);
     return 0;
 }

@@ -3,12 +3,16 @@
 
 #include <algorithm>
 
-RunHistory::RunHistory(int capacity) : capacity_(std::max(capacity, 2)) {}
+// The room is set aside once, so keeping a state never copies the others;
+// the system gives it memory only as states fill it.
+RunHistory::RunHistory(int capacity) : capacity_(std::max(capacity, 2))
+{
+    states_.reserve(std::size_t(capacity_));
+}
 
 void RunHistory::Clear()
 {
     states_.clear();
-    states_.shrink_to_fit();
     every_ = 1;
     steps_ = 0;
 }
@@ -38,5 +42,5 @@ void RunHistory::Thin()
 
 std::size_t RunHistory::Bytes() const
 {
-    return states_.capacity() * sizeof(Kept);
+    return states_.size() * sizeof(Kept);
 }

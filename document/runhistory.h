@@ -29,7 +29,7 @@ public:
     // The step number of a kept state, counted as above.
     std::int64_t Ordinal(int index) const { return states_[std::size_t(index)].ordinal; }
     std::int64_t Every() const { return every_; }
-    std::size_t Bytes() const;
+    std::size_t Bytes() const; // of the states kept
 
 private:
     struct Kept {

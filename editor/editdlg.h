@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QLabel;

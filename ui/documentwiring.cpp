@@ -8,7 +8,6 @@
 #include "view/drawingarea.h"
 
 #include <QAction>
-#include <QLabel>
 
 #include <algorithm>
 

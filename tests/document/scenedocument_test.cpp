@@ -30,10 +30,13 @@ public:
     void ProcessEvents() override
     {
         undoOffered = undoOffered || document_.CanUndo() || document_.CanRedo();
+        if (atEvents)
+            atEvents();
         if (--left_ <= 0)
             system_.Stopped = true;
     }
     bool undoOffered = false;
+    std::function<void()> atEvents; // a command between two steps
 
 private:
     TaonSystem& system_;
@@ -165,6 +168,23 @@ void SceneDocumentTest::aFailedCommandIsOneEntryForWhatItStored()
     QCOMPARE(document.Undos().UndoCount(), 1);
     document.Undo();
     QCOMPARE(Difference(system, before), QString());
+
+    // A run whose fourth step faults (a zero B1 committed after the third) is
+    // one entry for the three steps before.
+    StepEngine engine(1);
+    CountingHost host(system, document, 10);
+    int steps = 0;
+    host.atEvents = [&] {
+        if (++steps == 3)
+            document.CommitCoefficient(1, 0);
+    };
+    const TaonSystem beforeRun = system;
+    system.Stopped = false;
+    QVERIFY_THROWS_EXCEPTION(UserError, document.Run(engine, host));
+    QCOMPARE(document.Undos().UndoCaption(), QStringLiteral("Run of 3 steps"));
+    QCOMPARE(system.StepCount, beforeRun.StepCount + 3);
+    document.Undo();
+    QCOMPARE(Difference(system, beforeRun), QString());
 
     // Opening a file that is not there stores nothing and keeps the names.
     document.Names().SceneFileName = QStringLiteral("kept.ato");

@@ -262,6 +262,7 @@ void SceneDocument::ContinueFrom(int index)
     const SceneState state = runs_.State(index);
     Change(QStringLiteral("Continue from step ") + Count(state.StepCount()),
            [&] { tally_.Restore(state.ApplyTo(system_)); });
+    emit continuedFrom(index);
 }
 
 void SceneDocument::WithShownState(const std::function<void()>& draw)

@@ -84,6 +84,7 @@ signals:
     void stepDrawn();         // and the window has drawn it
     void historyChanged();    // undo, redo or the run history changed
     void shownChanged();      // another kept state shown, or the present again
+    void continuedFrom(int index); // a kept state made the present
 
 private:
     class RunAdapter;

@@ -48,6 +48,11 @@ void TMainForm::WireDocument()
     connect(&document_, &SceneDocument::stepDrawn, this, &TMainForm::RecordStep);
     connect(&document_, &SceneDocument::historyChanged, this, &TMainForm::ShowEditMenu);
     connect(&document_, &SceneDocument::shownChanged, this, &TMainForm::ShowRecordedState);
+    // Continuing from a kept step keeps the path that led there.
+    connect(&document_, &SceneDocument::continuedFrom, this, [this](int index) {
+        TrailsUpTo(index);
+        Drawing->RedrawView();
+    });
 
     connect(Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
     connect(Redo1, &QAction::triggered, this, &TMainForm::Redo1Click);
@@ -100,15 +105,7 @@ void TMainForm::ShowRecordedState()
     if (const std::optional<int> shown = document_.Shown()) {
         if (!presentTrails_)
             presentTrails_ = std::make_unique<TrailHistory>(Drawing->Trails());
-        TrailHistory& trails = Drawing->Trails();
-        trails.Clear();
-        if (view_.ShowTrails) {
-            TaonSystem kept = system_;
-            for (int k = std::max(0, *shown - TrailHistory::Length + 1); k <= *shown; ++k) {
-                document_.Runs().State(k).ApplyTo(kept);
-                trails.Record(kept);
-            }
-        }
+        TrailsUpTo(*shown);
     } else if (presentTrails_) {
         Drawing->Trails() = *presentTrails_;
         presentTrails_.reset();
@@ -116,4 +113,17 @@ void TMainForm::ShowRecordedState()
     if (!view_.SpiralMode)
         Drawing->DrawScene();
     FillListing();
+}
+
+void TMainForm::TrailsUpTo(int index)
+{
+    TrailHistory& trails = Drawing->Trails();
+    trails.Clear();
+    if (!view_.ShowTrails)
+        return;
+    TaonSystem kept = system_;
+    for (int k = std::max(0, index - TrailHistory::Length + 1); k <= index; ++k) {
+        document_.Runs().State(k).ApplyTo(kept);
+        trails.Record(kept);
+    }
 }

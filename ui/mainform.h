@@ -114,6 +114,8 @@ private:
     void WireDocument();
     void ShowEditMenu();
     void ShowRecordedState();
+    // The trails as the kept states up to this one draw them.
+    void TrailsUpTo(int index);
     void FormResize();
     // The smallest drawing area in which no control covers another.
     QSize MinimumDrawingSize() const;

@@ -3,6 +3,7 @@
 
 #include "charts/lawwindow.h"
 #include "modeldifference.h"
+#include "view/drawingarea.h"
 #include "ui/runhistorywindow.h"
 
 #include <QAction>
@@ -107,7 +108,9 @@ private slots:
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         const QString startX = f.form->DaonsTable->Cell(1, 1);
+        f.form->Trails1->trigger();
         f.RunSteps(20);
+        QCOMPARE(f.form->Drawing->Trails().Count(1), 20);
         f.form->FillListing();
         const QString presentX = f.form->DaonsTable->Cell(1, 1);
         const TaonSystem present = f.system;
@@ -117,13 +120,16 @@ private slots:
         QCOMPARE(slider->value(), 21);
         slider->setValue(0);
         QCOMPARE(f.form->DaonsTable->Cell(1, 1), startX);
+        QCOMPARE(f.form->Drawing->Trails().Count(1), 1); // the path up to the step shown
         QCOMPARE(FirstDifferenceOf(f.system, present), QString());
 
         f.form->HistoryWindow->close();
         QCOMPARE(f.form->DaonsTable->Cell(1, 1), presentX);
+        QCOMPARE(f.form->Drawing->Trails().Count(1), 20);
         RunHistory1Then(f, 5);
         f.form->HistoryWindow->ContinueButton()->click();
         QCOMPARE(f.system.StepCount, 5);
+        QCOMPARE(f.form->Drawing->Trails().Count(1), 6);
         QCOMPARE(f.form->Undo1->text(), QStringLiteral("Undo Continue from step 5"));
         Press(f.form.get(), Qt::Key_Z);
         QCOMPARE(FirstDifferenceOf(f.system, present), QString());

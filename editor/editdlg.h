@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QLabel;
@@ -30,6 +31,12 @@ public:
 
     // The point the next opening shows, as if its grid row had been clicked.
     void SetCurrentPoint(int slot);
+
+    // Each store of the editor ("&Yes", "OK", "Save As") runs through the
+    // hook, which makes it one change of the scene under the caption given;
+    // without a hook it only stores.
+    using StoreHook = std::function<void(const QString& caption, const std::function<void()>& store)>;
+    void SetStoreHook(StoreHook hook) { storeHook_ = std::move(hook); }
 
 protected:
     // Each opening loads the fields from the model; repaints do not, so
@@ -61,6 +68,7 @@ private:
     void OKBtnClick();
     void SaveasClick();
     void StoreTimeAndCoefficients();
+    void Store(const QString& caption, const std::function<void()>& store);
 
     // The calculators.
     Point3 ReadPoint(const QLineEdit* numberField) const;
@@ -75,6 +83,7 @@ private:
     FileNames& names_;
     UserDialogs& dialogs_;
     std::function<bool()> taoscopeChecked_;
+    StoreHook storeHook_;
     bool EditorShowsVelocity_ = false;
 
     std::array<QLineEdit*, CoefficientCount> coefficientFields_{}; // file order A1 .. G3

@@ -90,13 +90,15 @@ void TEditDlg::SubmitClick()
 {
     // One field after the other: what converted before a bad field stays stored.
     const int n = TextToInt(NumberOfTaon_->text());
-    system_.X[n] = TextToFloat(EditX_->text());
-    system_.Y[n] = TextToFloat(EditY_->text());
-    system_.Z[n] = TextToFloat(EditZ_->text());
-    system_.U[n] = TextToFloat(EditV_->text());
-    system_.V[n] = TextToFloat(EditU_->text());
-    system_.W[n] = TextToFloat(EditW_->text());
-    system_.Present[n] = DaoTrue_->isChecked() ? 1 : 0;
+    Store(QStringLiteral("Point %1").arg(n), [&] {
+        system_.X[n] = TextToFloat(EditX_->text());
+        system_.Y[n] = TextToFloat(EditY_->text());
+        system_.Z[n] = TextToFloat(EditZ_->text());
+        system_.U[n] = TextToFloat(EditV_->text());
+        system_.V[n] = TextToFloat(EditU_->text());
+        system_.W[n] = TextToFloat(EditW_->text());
+        system_.Present[n] = DaoTrue_->isChecked() ? 1 : 0;
+    });
     FillEditorTable();
 }
 
@@ -107,22 +109,32 @@ void TEditDlg::StoreTimeAndCoefficients()
         system_.*CoefficientFields[i] = TextToFloat(coefficientFields_[i]->text());
 }
 
+void TEditDlg::Store(const QString& caption, const std::function<void()>& store)
+{
+    if (storeHook_)
+        storeHook_(caption, store);
+    else
+        store();
+}
+
 void TEditDlg::OKBtnClick()
 {
     const std::optional<QString> path = dialogs_.ChooseSceneToSave();
     if (!path)
         return;
-    StoreTimeAndCoefficients();
-    WriteSceneFile(system_, *path);
-    names_.SceneFileName = *path;
-    names_.StartSceneName = *path;
-    WriteStartFile(names_);
+    Store(QStringLiteral("Point Editor OK"), [&] {
+        StoreTimeAndCoefficients();
+        WriteSceneFile(system_, *path);
+        names_.SceneFileName = *path;
+        names_.StartSceneName = *path;
+        WriteStartFile(names_);
 
-    // The run integrates from the working copies: give them the edited points.
-    const int count = SlotsInUse(system_);
-    for (int i = 1; i <= count; ++i)
-        if (system_.Present[i])
-            SyncCopies(system_, i);
+        // The run integrates from the working copies: give them the edited points.
+        const int count = SlotsInUse(system_);
+        for (int i = 1; i <= count; ++i)
+            if (system_.Present[i])
+                SyncCopies(system_, i);
+    });
 }
 
 void TEditDlg::SaveasClick()
@@ -131,6 +143,8 @@ void TEditDlg::SaveasClick()
     if (!path)
         return;
     ShowText(EditFileName_, *path); // until the next opening shows the current scene again
-    StoreTimeAndCoefficients();
-    WriteSceneFile(system_, *path);
+    Store(QStringLiteral("Point Editor Save As"), [&] {
+        StoreTimeAndCoefficients();
+        WriteSceneFile(system_, *path);
+    });
 }

@@ -68,6 +68,12 @@ public:
         stepsThisRun_ = 0;
         modelTime_ = 0;
     }
+    // Back to an earlier moment of the scene (undo, run history).
+    void Restore(Real modelTime)
+    {
+        stepsThisRun_ = 0;
+        modelTime_ = modelTime;
+    }
     std::int64_t StepsThisRun() const { return stepsThisRun_; }
     Real ModelTime() const { return modelTime_; }
 

@@ -9,28 +9,22 @@
 #include "scenes/scenefile.h"
 #include "scenes/startfile.h"
 #include "ui/examplefolder.h"
-#include "view/drawingarea.h"
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
 void TMainForm::New1Click()
 {
-    // The editor may have moved points, and its Save As stores the
-    // coefficients, even when it is then cancelled.
-    const bool accepted = EditDlg->exec() == QDialog::Accepted;
-    ClearTrails();
-    FollowLaw();
-    if (!accepted)
+    // The editor's stores are changes of their own, kept even when it is
+    // then cancelled; OK makes the edited scene a new one.
+    if (EditDlg->exec() != QDialog::Accepted)
         return;
     view_.SpiralMode = false;
     EnableSceneButtons(true);
-    ShowFileName(names_.SceneFileName);
-    ResetStepCount();
-    SceneReplaced();
-    Drawing->DrawScene();
-    FillListing();
-    RefillParameterFields();
+    document_.Change(QStringLiteral("New"), [this] {
+        system_.StepCount = 0;
+        document_.NoteSceneReplaced();
+    });
 }
 
 void TMainForm::Open1Click()
@@ -49,20 +43,9 @@ void TMainForm::OpenScene(const QString& path)
 {
     view_.SpiralMode = false;
     EnableSceneButtons(true);
-    const FileNames before = names_;
-    names_.SceneFileName = path;
-    ShowFileName(names_.SceneFileName);
-    const bool opened = Guarded(dialogs_, [this, &path] {
-        ReadSceneFile(system_, path);
-        // Only a scene read whole becomes the start scene.
-        names_.StartSceneName = names_.SceneFileName;
-        WriteStartFile(names_);
-        RestoreFromSceneRecord(system_);
-        ResetStepCount();
-        SceneReplaced();
-        Drawing->DrawScene();
-        FillListing();
-        RefillParameterFields();
+    ShowFileName(path);
+    Guarded(dialogs_, [this, &path] {
+        document_.OpenScene(path);
         // A scene without a commentary file has none: the last scene's text
         // must neither stay nor be saved as this one's.
         if (QFileInfo::exists(CommentaryPath(names_.SceneFileName)))
@@ -70,11 +53,6 @@ void TMainForm::OpenScene(const QString& path)
         else
             ShowCommentary(QString());
     });
-    // Neither the file that failed nor one read whole whose start-file write
-    // failed is the current scene: Save must not write over it.
-    if (!opened)
-        names_ = before;
-    FollowLaw();
 }
 
 void TMainForm::Save1Click()

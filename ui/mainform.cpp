@@ -4,6 +4,7 @@
 #include "editor/editdlg.h"
 #include "ui/aboutbox.h"
 #include "ui/helpmenu.h"
+#include "ui/historydrawingarea.h"
 #include "ui/programicon.h"
 #include "ui/widgetdialogs.h"
 #include "view/drawingarea.h"
@@ -33,6 +34,8 @@ constexpr int ClientHeight = 470; // below the menu bar
 TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent),
       system_(system),
+      document_(system),
+      names_(document_.Names()),
       ownDialogs_(dialogs != nullptr ? nullptr : std::make_unique<WidgetDialogs>(this)),
       dialogs_(dialogs != nullptr ? *dialogs : *ownDialogs_)
 {
@@ -41,7 +44,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     setWindowIcon(ProgramIcon());
     setFont(StandInFont(QStringLiteral("MS Sans Serif"), 8));
 
-    Drawing = new DrawingArea(system_, view_, this);
+    Drawing = new HistoryDrawingArea(document_, view_, this);
     Drawing->setObjectName(QStringLiteral("DrawingArea"));
     setCentralWidget(Drawing);
     BuildModeSwitches();
@@ -50,7 +53,7 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     BuildMenu();
     WirePictureCommands();
     WireViewCommands();
-    WireInteractionLaw();
+    WireDocument();
     Drawing->installEventFilter(this);
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->installEventFilter(this);
@@ -63,6 +66,8 @@ TMainForm::TMainForm(TaonSystem& system, UserDialogs* dialogs, QWidget* parent)
     FormCreate();
 
     EditDlg = new TEditDlg(system_, names_, dialogs_, [this] { return Taoscope->isChecked(); }, this);
+    EditDlg->SetStoreHook(
+        [this](const QString& caption, const std::function<void()>& store) { document_.Change(caption, store); });
     AboutBox = new TAboutBox(this);
     Help = std::make_unique<HelpMenu>(this);
     connect(Help1, &QAction::triggered, this, [this] { Help->Help1Click(); });
@@ -154,11 +159,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             CoefficientExit(int(index - CoefficientEdits.begin()));
         break;
     case QEvent::ShortcutOverride: {
-        // The menu's shortcuts come before the keys a field would use itself.
+        // The menu's shortcuts come before the keys a field would use itself;
+        // Undo's and Redo's even while there is nothing to undo or redo, so
+        // a field never takes back typing of its own.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         for (const QAction* action : findChildren<QAction*>())
-            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            if ((action->isEnabled() || action == Undo1 || action == Redo1) && action->shortcuts().contains(pressed))
                 return true;
+        break;
+    }
+    case QEvent::KeyPress: {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (watched != Drawing && (Undo1->shortcuts().contains(pressed) || Redo1->shortcuts().contains(pressed)))
+            return true;
         break;
     }
     default:

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "document/scenedocument.h"
 #include "model/runloop.h"
-#include "model/runquantities.h"
 #include "model/taonsystem.h"
 #include "scenes/filenames.h"
 #include "view/showimages.h"
@@ -19,6 +19,7 @@ class HelpMenu;
 class InteractionLawWindow;
 class Lamp;
 class StringGrid;
+class TrailHistory;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -32,6 +33,7 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTimer;
+class RunHistoryWindow;
 class RunMonitor;
 class StructureWindow;
 class SweepWindow;
@@ -41,7 +43,8 @@ class UserDialogs;
 
 // The main window: the drawing area with the mode switches over it, the
 // listing and commentary pages, the control panel, and the menus. Its handlers
-// translate events into calls on the model, the view and the files.
+// translate events into commands of the scene document, the view and the
+// files; what the document reports changed, the window shows.
 class TMainForm : public QMainWindow, private RunHost, private ShowImagesWindow {
     Q_OBJECT
 public:
@@ -53,6 +56,7 @@ public:
     TaonSystem& System() { return system_; }
     ViewState& View() { return view_; }
     FileNames& Names() { return names_; }
+    SceneDocument& Document() { return document_; }
     bool RunInProgress() const { return runLoopActive_; }
 
     // Handlers, named after their control and event.
@@ -73,6 +77,9 @@ public:
     void Exit1Click();
     void CommentChange();
     void CommentExit();
+    void Undo1Click();
+    void Redo1Click();
+    void RunHistory1Click();
     void Daons1Click();
     void Spiral1Click();
     void InteractionLaw1Click();
@@ -106,14 +113,16 @@ private:
     void BuildCoefficientGrid();
     void BuildMenu();
     void WireViewCommands();
-    void WireInteractionLaw();
     void WirePictureCommands();
+    // What the window shows when the document reports a change (documentwiring.cpp).
+    void WireDocument();
+    void ShowEditMenu();
+    void ShowRecordedState();
+    // The trails as the kept states up to this one draw them.
+    void TrailsUpTo(int index);
     void FormResize();
     // The smallest drawing area in which no control covers another.
     QSize MinimumDrawingSize() const;
-
-    // The law window follows every committed change of the law (interactionlaw.cpp).
-    void FollowLaw();
 
     // Start-up and the window's repaint (startup.cpp).
     void FormCreate();
@@ -123,14 +132,16 @@ private:
     void LoadStartScene();
     void ShowThetraSpiral();
 
-    // Picture commands (picturecommands.cpp): the run's step hands its picture
-    // to the recorder; a scene opened, built or edited starts its trails afresh.
+    // Picture commands (picturecommands.cpp): each drawn step of a run goes
+    // to the recorder.
     void RecordStep();
     void EndRecording();
-    void ClearTrails();
 
     // Parameter panel (parameterpanel.cpp).
     void RefillParameterFields();
+    void FillShownListing();
+    // Refills only the fields whose value the model no longer holds.
+    void RefillChangedFields();
     // Stores every field edited since it was filled or stored, as leaving it
     // does; false at the first text that is no number.
     bool StoreEditedFields();
@@ -139,15 +150,12 @@ private:
     void ShowRunningLook(bool running);
     void EnableSceneButtons(bool enabled) override;
     void ShowFileName(const QString& name) override;
-    void ResetStepCount();
-    // A scene opened or built: model time, the monitor's samples and the
-    // trails start afresh.
+    // Show Images put another scene in place: the document hears of it.
     void SceneReplaced() override;
 
     // RunHost: the window's duties between two steps.
     RunSwitches CurrentSwitches() override;
     void ShowStepCount(std::int32_t stepCount) override;
-    void StepTaken() override;
     void DrawScene() override;
     bool ShowListChecked() override;
     void ProcessEvents() override;
@@ -158,11 +166,16 @@ private:
 
     TaonSystem& system_;
     ViewState view_;
-    FileNames names_;
+    SceneDocument document_;
+    FileNames& names_;
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs& dialogs_;
     StepEngine engine_;
-    RunTally tally_;
+    // What the fields stand for: the value each was last filled with or
+    // stored, dt first, then the coefficients in file order.
+    std::array<Real, 1 + CoefficientCount> fieldValues_{};
+    // The present's trails while the run history shows another step.
+    std::unique_ptr<TrailHistory> presentTrails_;
     std::unique_ptr<FrameRecorder> recorder_;
     bool runLoopActive_ = false;
     bool goShowsCancelLook_ = false;
@@ -221,6 +234,9 @@ public:
     QAction* Save1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* RunHistory1 = nullptr;
     QAction* Daons1 = nullptr;
     QAction* Spiral1 = nullptr;
     QAction* ShowSpin = nullptr;
@@ -256,5 +272,6 @@ public:
     RunMonitor* Monitor = nullptr; // made at its first opening
     StructureWindow* Structure = nullptr; // made at its first opening
     SweepWindow* Sweeper = nullptr; // likewise
+    RunHistoryWindow* HistoryWindow = nullptr; // made at its first opening
     std::unique_ptr<HelpMenu> Help;
 };

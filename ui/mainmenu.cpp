@@ -36,6 +36,14 @@ void TMainForm::BuildMenu()
     RecordFrames1 = Item(file, "RecordFrames1", QStringLiteral("Record Frames..."), QKeySequence(Qt::CTRL | Qt::Key_R));
     Exit1 = Item(file, "Exit1", QStringLiteral("Exit"), QKeySequence(Qt::ALT | Qt::Key_X));
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    Undo1 = Item(edit, "Undo1", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = Item(edit, "Redo1", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    RunHistory1 = Item(edit, "RunHistory1", QStringLiteral("Run History..."), QKeySequence(Qt::CTRL | Qt::Key_H));
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View1"));
     Images = view->addMenu(QStringLiteral("Show Images"));

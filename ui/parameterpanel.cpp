@@ -2,6 +2,7 @@
 // The parameter fields and the listing.
 #include "ui/mainform.h"
 
+#include "model/extended.h"
 #include "scenes/guard.h"
 #include "scenes/numbertext.h"
 #include "view/showtext.h"
@@ -11,6 +12,12 @@
 #include <array>
 
 void TMainForm::FillListing()
+{
+    // What the run history shows, else the present.
+    document_.WithShownState([this] { FillShownListing(); });
+}
+
+void TMainForm::FillShownListing()
 {
     const bool velocity = ListingShowsVelocity;
     DaonsTable->SetCell(1, 0, velocity ? QStringLiteral("u(x)") : QStringLiteral("X"));
@@ -33,11 +40,34 @@ void TMainForm::DaonsTableDblClick()
     FillListing();
 }
 
+namespace {
+
+// The field of each value: dt first, then the coefficients.
+Real& ModelValue(TaonSystem& system, int field)
+{
+    return field == 0 ? system.dt : system.*CoefficientFields[field - 1];
+}
+
+} // namespace
+
 void TMainForm::RefillParameterFields()
 {
-    ShowText(EditDT, FloatToText(system_.dt));
-    for (int k = 0; k < CoefficientCount; ++k)
-        ShowText(CoefficientEdits[k], FloatToText(system_.*CoefficientFields[k]));
+    for (int k = 0; k <= CoefficientCount; ++k) {
+        fieldValues_[k] = ModelValue(system_, k);
+        ShowText(k == 0 ? EditDT : CoefficientEdits[k - 1], FloatToText(fieldValues_[k]));
+    }
+}
+
+// Bit for bit: a field whose value is unchanged keeps its text as typed.
+void TMainForm::RefillChangedFields()
+{
+    for (int k = 0; k <= CoefficientCount; ++k) {
+        const Real value = ModelValue(system_, k);
+        if (StoredBytes(value) == StoredBytes(fieldValues_[k]))
+            continue;
+        fieldValues_[k] = value;
+        ShowText(k == 0 ? EditDT : CoefficientEdits[k - 1], FloatToText(value));
+    }
 }
 
 // A field's text goes into the model only when the user changed it since the
@@ -49,8 +79,9 @@ bool TMainForm::EditDTExit()
     if (!EditDT->isModified())
         return true;
     return Guarded(dialogs_, [this] {
-        system_.dt = TextToFloat(EditDT->text());
+        fieldValues_[0] = TextToFloat(EditDT->text());
         EditDT->setModified(false);
+        document_.CommitDt(fieldValues_[0]);
     });
 }
 
@@ -59,12 +90,11 @@ bool TMainForm::CoefficientExit(int index)
     QLineEdit* edit = CoefficientEdits[index];
     if (!edit->isModified())
         return true;
-    const bool stored = Guarded(dialogs_, [this, index, edit] {
-        system_.*CoefficientFields[index] = TextToFloat(edit->text());
+    return Guarded(dialogs_, [this, index, edit] {
+        fieldValues_[index + 1] = TextToFloat(edit->text());
         edit->setModified(false);
+        document_.CommitCoefficient(index, fieldValues_[index + 1]);
     });
-    FollowLaw();
-    return stored;
 }
 
 bool TMainForm::StoreEditedFields()

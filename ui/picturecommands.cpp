@@ -83,7 +83,7 @@ void TMainForm::Trails1Click()
 {
     view_.ShowTrails = !view_.ShowTrails;
     Trails1->setChecked(view_.ShowTrails);
-    ClearTrails();
+    Drawing->Trails().Clear();
     Drawing->RedrawView();
 }
 
@@ -92,9 +92,4 @@ void TMainForm::Axes1Click()
     view_.ShowAxes = !view_.ShowAxes;
     Axes1->setChecked(view_.ShowAxes);
     Drawing->RedrawView();
-}
-
-void TMainForm::ClearTrails()
-{
-    Drawing->Trails().Clear();
 }

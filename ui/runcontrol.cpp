@@ -50,13 +50,14 @@ void TMainForm::GoClick()
     Null00->setEnabled(false);
     Null00->setText(QStringLiteral("0"));
     PaintCaption(Null00, Colours::Maroon);
-    tally_.StartRun();
     // Stop and Go again between two steps: the loop still running carries on
     // rather than a second one starting inside it.
-    if (runLoopActive_)
+    if (runLoopActive_) {
+        document_.RestartRun();
         return;
+    }
     runLoopActive_ = true;
-    Guarded(dialogs_, [this] { RunLoop(system_, engine_, *this, system_.StepCount); });
+    Guarded(dialogs_, [this] { document_.Run(engine_, *this); });
     runLoopActive_ = false;
     if (closeRequested_)
         close();
@@ -82,25 +83,19 @@ void TMainForm::EnableSceneButtons(bool enabled)
     Null00->setEnabled(enabled);
 }
 
-void TMainForm::ResetStepCount()
-{
-    system_.StepCount = 0;
-    LTime->setText(QStringLiteral("0"));
-}
-
 void TMainForm::SceneReplaced()
 {
-    Drawing->ClearPick();
-    ClearTrails();
-    tally_.Reset();
-    if (Monitor != nullptr)
-        Monitor->ClearClick();
+    document_.NoteSceneReplaced();
 }
 
 void TMainForm::RunMonitor1Click()
 {
-    if (Monitor == nullptr)
-        Monitor = new RunMonitor(system_, tally_, [this] { return CurrentSwitches(); }, dialogs_, this);
+    if (Monitor == nullptr) {
+        Monitor = new RunMonitor(system_, document_.Tally(), [this] { return CurrentSwitches(); }, dialogs_, this);
+        connect(&document_, &SceneDocument::stepTaken, Monitor, &RunMonitor::StepTaken);
+        connect(&document_, &SceneDocument::sceneReplaced, Monitor, &RunMonitor::ClearClick);
+        connect(&document_, &SceneDocument::timeChanged, Monitor, &RunMonitor::ClearClick);
+    }
     Monitor->show();
     Monitor->raise();
     Monitor->activateWindow();
@@ -127,11 +122,9 @@ void TMainForm::Null00Click()
     if (view_.SpiralMode || !system_.Stopped)
         return;
     Guarded(dialogs_, [this] {
-        for (int i = 1; i <= SlotsInUse(system_); ++i)
-            system_.U[i] = system_.V[i] = system_.W[i] = system_.NewU[i] = system_.NewV[i] = system_.NewW[i] = 0;
+        document_.ResetVelocities();
         Null00->setText(QStringLiteral("Yes Null"));
         PaintCaption(Null00, Colours::Maroon);
-        FillListing();
         const std::optional<QString> path = dialogs_.ChooseSceneToSave();
         if (!path)
             return;
@@ -171,19 +164,9 @@ void TMainForm::ShowStepCount(std::int32_t stepCount)
     LTime->setText(QString::number(stepCount));
 }
 
-void TMainForm::StepTaken()
-{
-    tally_.StepTaken(system_.dt);
-    if (Monitor != nullptr)
-        Monitor->StepTaken();
-}
-
 void TMainForm::DrawScene()
 {
-    if (view_.ShowTrails)
-        Drawing->Trails().Record(system_);
     Drawing->DrawScene();
-    RecordStep();
 }
 
 bool TMainForm::ShowListChecked()

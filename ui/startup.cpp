@@ -37,8 +37,9 @@ void TMainForm::FormCreate()
     RefillParameterFields();
     system_.Stopped = true;
     // The field keeps showing the scene's dt; the model runs with this one
-    // until the user changes the field.
+    // until the user changes the field, and no other change refills it.
     system_.dt = StartingDt;
+    fieldValues_[0] = StartingDt;
 }
 
 void TMainForm::LoadStartScene()

@@ -85,15 +85,15 @@ void TMainForm::WireViewCommands()
 
 void TMainForm::Daons1Click()
 {
-    Guarded(dialogs_, [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
-    FollowLaw();
+    Guarded(dialogs_, [this] {
+        document_.Change(QStringLiteral("Taons"),
+                         [this] { ::Daons1Click(system_, view_, names_, dialogs_, *Drawing, *this); });
+    });
 }
 
 void TMainForm::Spiral1Click()
 {
-    ClearTrails();
     ::Spiral1Click(system_, view_, *Drawing, *this);
-    FollowLaw();
 }
 
 void TMainForm::ShowFileName(const QString& name)

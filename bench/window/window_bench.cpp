@@ -2,11 +2,13 @@
 // Steps per second of a run in the real main window (drawing every step,
 // processing events between steps) against the bare engine on the same
 // 100-point scene, in one process; and what recording frames costs the run.
-// Runs offscreen unless a display is chosen.
+// Runs offscreen unless a display is chosen. Every row but one keeps the run
+// history, as the program always does; "run history off" shows its cost.
 #include "bench/step/cputime.h"
 #include "charts/lawwindow.h"
 #include "charts/runmonitor.h"
 #include "charts/structurewindow.h"
+#include "document/runhistory.h"
 #include "model/stepbenchmark.h"
 #include "model/stepengine.h"
 #include "scenes/figures.h"
@@ -179,6 +181,8 @@ int main(int argc, char* argv[])
     const auto item = [&form](const char* name) { return form.findChild<QAction*>(QLatin1String(name)); };
     std::vector<Condition> conditions{
         {"window, drawing every step", nothing, nothing},
+        {"run history off", [&] { form.Document().KeepRunHistory(false); },
+         [&] { form.Document().KeepRunHistory(true); }},
         {"window, drawing and listing", [&] { form.ShowList->setChecked(true); },
          [&] { form.ShowList->setChecked(false); }},
         {"Depth look", [&] { item("Depth1")->trigger(); }, [&] { item("Depth1")->trigger(); }},
@@ -230,6 +234,22 @@ int main(int argc, char* argv[])
                 "a step drawn: %.2f ms\n",
                 EncodingMilliseconds(form.Drawing->Picture()), FrameWriteMilliseconds(form.Drawing->Picture(), frames),
                 1e3 / window);
+    const Condition& historyOff = conditions[1];
+    std::printf("run history on: %.1f %% of the rate with it off, %.1f %% of its processor time a step\n",
+                100 * window / historyOff.Best(), 100 * historyOff.Microseconds / conditions.front().Microseconds);
+    // What the history holds once a run has gone on long: its states are
+    // thinned, never more than its capacity.
+    RunHistory history;
+    history.RunStarts(scene, 0);
+    const double keepStart = CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID);
+    for (int step = 0; step < RunHistory::DefaultCapacity - 1; ++step)
+        history.StepTaken(scene, 0);
+    std::printf("keeping a step's state: %.1f us of processor time\n",
+                (CpuMicroseconds(CLOCK_THREAD_CPUTIME_ID) - keepStart) / (RunHistory::DefaultCapacity - 1));
+    for (int step = RunHistory::DefaultCapacity - 1; step < 100000; ++step)
+        history.StepTaken(scene, 0);
+    std::printf("run history after 100,000 steps: %d states, one every %lld steps, %.1f MB\n", history.Count(),
+                static_cast<long long>(history.Every()), history.Bytes() / 1048576.0);
     std::printf("ratio: %.2f\n", window / headless);
     return 0;
 }

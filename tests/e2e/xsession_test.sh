@@ -5,7 +5,8 @@
 # and Alt+X quits. The saved scene must be the prepared one advanced by some
 # number of steps, exactly as zarvitone-cli run computes them. A second start
 # must reopen the saved scene: Ctrl+S rewrites it unchanged, and a further run
-# continues from it.
+# continues from it; Ctrl+Z then takes the run back, and Ctrl+S writes the bytes
+# saved before Go.
 #
 # Usage: xsession_test.sh ZARVITONE ZARVITONE-CLI
 # Exit status 77 (a skipped test) when Xvfb or xdotool is missing.
@@ -147,7 +148,11 @@ press ctrl+s 0.5
 [ "$(stat -c %i "$scene")" != "$inode" ] || fail "Ctrl+S after the restart wrote nothing"
 cmp -s "$scene" "$work/saved.ato" || fail "the restarted program saved another scene than the one it was to reopen"
 run_and_save
+cp "$scene" "$work/advanced.ato"
+press ctrl+z 0.3
+press ctrl+s 0.5
+cmp -s "$scene" "$work/saved.ato" || fail "Ctrl+Z after the run and Ctrl+S did not write the scene of before Go"
 quit_program
-second=$(steps_between "$work/saved.ato" "$scene") || fail "the second run did not continue from the saved scene"
-echo "second session: reopened the saved scene, then ran $second more steps"
+second=$(steps_between "$work/saved.ato" "$work/advanced.ato") || fail "the second run did not continue from the saved scene"
+echo "second session: reopened the saved scene, then ran $second more steps; Ctrl+Z took them back"
 echo "PASS"

@@ -157,6 +157,28 @@ private slots:
         QVERIFY(f.dialog.isVisible());
     }
 
+    // Every store goes through the hook under its caption, the failing one
+    // too; a cancelled file choice stores nothing and reaches no hook.
+    void everyStoreRunsThroughTheHook()
+    {
+        EditorFixture f;
+        QStringList captions;
+        f.dialog.SetStoreHook([&](const QString& caption, const std::function<void()>& store) {
+            captions << caption;
+            store();
+        });
+        f.dialogs.saveAnswers = {f.config.Path(QStringLiteral("copy.ato")), std::nullopt,
+                                 f.config.Path(QStringLiteral("ok.ato"))};
+        f.Open();
+        f.Type("EditZ", QStringLiteral("1-2"));
+        f.Click("Submit");
+        f.Click("Saveas");
+        f.Click("Saveas");
+        f.Click("OKBtn");
+        QCOMPARE(captions, QStringList({"Point 1", "Point Editor Save As", "Point Editor OK"}));
+        QCOMPARE(f.dialogs.errors, QStringList{"'1-2' is not a valid floating point value"});
+    }
+
     void okWithCancelledFileChoiceClosesAsOk()
     {
         EditorFixture f;

@@ -148,10 +148,10 @@ std::int64_t Sum(const std::array<std::int64_t, GroupPairCount>& counts)
 
 } // namespace
 
-const CommandSpec& AnalyzeSpec()
+const CommandForm& AnalyzeForm()
 {
-    static const CommandSpec form = [] {
-        CommandSpec form{
+    static const CommandForm form = [] {
+        CommandForm form{
             .Name = "analyze",
             .Operands = {"FILE.ato"},
             .Summary = "the clusters and the energy of the scene; see below",

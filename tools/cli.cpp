@@ -311,9 +311,9 @@ message). A failure prints one line on standard error and writes no file.
 )";
 
 // The run's options: the steps, the switches, the files and the values set.
-std::vector<OptionSpec> RunOptions()
+std::vector<OptionForm> RunOptions()
 {
-    std::vector<OptionSpec> options{{"--steps", "N", "number of steps, 0 or more", OptionUse::Required}};
+    std::vector<OptionForm> options{{"--steps", "N", "number of steps, 0 or more", OptionUse::Required}};
     options.insert(options.end(), RunSwitchOptions().begin(), RunSwitchOptions().end());
     options.insert(
         options.end(),
@@ -407,10 +407,10 @@ const std::vector<CliCommand>& CliCommands()
                      "with the scene's own dt, and save the committed state",
           .Options = RunOptions()},
          Run},
-        {LawSpec(), LawCommand},
-        {AnalyzeSpec(), AnalyzeCommand},
-        {SweepSpec(), SweepCommand},
-        {MergeSpec(), MergeCommand},
+        {LawForm(), LawCommand},
+        {AnalyzeForm(), AnalyzeCommand},
+        {SweepForm(), SweepCommand},
+        {MergeForm(), MergeCommand},
         {{.Name = "new",
           .Operands = {"OUT"},
           .Summary = "write a scene text to start from: the built-in square,\n"

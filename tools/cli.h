@@ -17,7 +17,7 @@ int CliMain(const std::vector<std::string>& args, std::istream& in, std::ostream
 // A command: its table of options and what runs it on a command line read by
 // that table. Run returns the exit status or throws UsageError or UserError.
 struct CliCommand {
-    CommandSpec Form;
+    CommandForm Form;
     int (*Run)(const CommandLine& line, std::istream& in, std::ostream& out);
 };
 

@@ -14,10 +14,10 @@ bool StartsWithDashes(const std::string& word)
     return word.rfind("--", 0) == 0;
 }
 
-const OptionSpec& OptionNamed(const CommandSpec& command, const std::string& name)
+const OptionForm& OptionNamed(const CommandForm& command, const std::string& name)
 {
     const auto option = std::find_if(command.Options.begin(), command.Options.end(),
-                                     [&](const OptionSpec& option) { return option.Name == name; });
+                                     [&](const OptionForm& option) { return option.Name == name; });
     if (option == command.Options.end()) {
         if (name == Help)
             throw UsageError(Help + " takes no value");
@@ -50,7 +50,7 @@ std::vector<std::string> CommandLine::Values(const std::string& option) const
     return given == given_.end() ? std::vector<std::string>() : given->second;
 }
 
-CommandLine ParseCommandLine(const CommandSpec& command, const std::vector<std::string>& args)
+CommandLine ParseCommandLine(const CommandForm& command, const std::vector<std::string>& args)
 {
     CommandLine line;
     const auto end = std::find(args.begin(), args.end(), "--");
@@ -66,7 +66,7 @@ CommandLine ParseCommandLine(const CommandSpec& command, const std::vector<std::
             continue;
         }
         const std::size_t equals = arg->find('=');
-        const OptionSpec& option = OptionNamed(command, arg->substr(0, equals));
+        const OptionForm& option = OptionNamed(command, arg->substr(0, equals));
         std::optional<std::string> value;
         if (equals != std::string::npos)
             value = arg->substr(equals + 1);
@@ -88,18 +88,18 @@ CommandLine ParseCommandLine(const CommandSpec& command, const std::vector<std::
         throw UsageError(
             command.Name + " needs " +
             Joined({command.Operands.begin() + std::ptrdiff_t(line.Operands.size()), command.Operands.end()}));
-    for (const OptionSpec& option : command.Options)
+    for (const OptionForm& option : command.Options)
         if (option.Use == OptionUse::Required && !line.Has(option.Name))
             throw UsageError(command.Name + " needs " + option.Name + ' ' + option.Value);
     return line;
 }
 
-std::string Synopsis(const CommandSpec& command)
+std::string Synopsis(const CommandForm& command)
 {
     std::vector<std::string> words{command.Name};
     words.insert(words.end(), command.Operands.begin(), command.Operands.end());
     bool others = false;
-    for (const OptionSpec& option : command.Options) {
+    for (const OptionForm& option : command.Options) {
         if (option.Use == OptionUse::Required)
             words.push_back(option.Name + ' ' + option.Value);
         else
@@ -123,15 +123,15 @@ std::string HelpEntry(const std::string& left, const std::string& text)
     return entry + '\n';
 }
 
-std::string OptionsHelp(const CommandSpec& command)
+std::string OptionsHelp(const CommandForm& command)
 {
     std::string help;
-    for (const OptionSpec& option : command.Options)
+    for (const OptionForm& option : command.Options)
         help += HelpEntry(option.Name + (option.Value.empty() ? "" : ' ' + option.Value), option.Help);
     return help;
 }
 
-std::string CommandHelp(const CommandSpec& command)
+std::string CommandHelp(const CommandForm& command)
 {
     std::string help = "Usage: zarvitone-cli " + Synopsis(command) + "\n\n";
     help += command.Summary + "\n\nOptions:\n" + OptionsHelp(command) + HelpEntry(Help, "show this text");

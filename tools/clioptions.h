@@ -20,7 +20,7 @@
 
 enum class OptionUse { Once, Repeatable, Required };
 
-struct OptionSpec {
+struct OptionForm {
     std::string Name;  // with its dashes: "--steps"
     std::string Value; // the value's name in the help ("N"); empty for a switch
     std::string Help;  // lines separated by '\n'
@@ -28,12 +28,12 @@ struct OptionSpec {
 };
 
 // Members left out of a designated initializer are empty.
-struct CommandSpec {
+struct CommandForm {
     std::string Name;
     std::vector<std::string> Operands = {}; // exactly these, by their names in the help; a last
                                             // name ending in "..." takes one or more
     std::string Summary = {};               // what the command does; lines separated by '\n'
-    std::vector<OptionSpec> Options = {};
+    std::vector<OptionForm> Options = {};
     std::string Notes = {}; // the end of the command's help, whole lines
 };
 
@@ -49,22 +49,22 @@ public:
     std::vector<std::string> Values(const std::string& option) const;
 
 private:
-    friend CommandLine ParseCommandLine(const CommandSpec&, const std::vector<std::string>&);
+    friend CommandLine ParseCommandLine(const CommandForm&, const std::vector<std::string>&);
     std::map<std::string, std::vector<std::string>> given_;
 };
 
 // `args` are the words after the command's name.
-CommandLine ParseCommandLine(const CommandSpec& command, const std::vector<std::string>& args);
+CommandLine ParseCommandLine(const CommandForm& command, const std::vector<std::string>& args);
 
 // "run FILE.ato --steps N --out OUT.ato [options]": the operands, the required
 // options, and "[options]" when there are others.
-std::string Synopsis(const CommandSpec& command);
+std::string Synopsis(const CommandForm& command);
 
 // `left` and the help `text` beside it from column 26, as --help lists them.
 std::string HelpEntry(const std::string& left, const std::string& text);
 
 // The command's options as HelpEntry lines.
-std::string OptionsHelp(const CommandSpec& command);
+std::string OptionsHelp(const CommandForm& command);
 
 // What `COMMAND --help` prints.
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandForm& command);

@@ -74,9 +74,9 @@ void PrintEquilibria(const LawSetting& setting, const std::vector<Real>& distanc
 
 } // namespace
 
-const CommandSpec& LawSpec()
+const CommandForm& LawForm()
 {
-    static const CommandSpec form{
+    static const CommandForm form{
         .Name = "law",
         .Operands = {"FILE.ato"},
         .Summary = "the push of each index group against the distance,\nas CSV; see below",

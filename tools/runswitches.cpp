@@ -22,9 +22,9 @@ ConstraintMode ModeFrom(const std::string& text)
 
 } // namespace
 
-const std::vector<OptionSpec>& RunSwitchOptions()
+const std::vector<OptionForm>& RunSwitchOptions()
 {
-    static const std::vector<OptionSpec> options{
+    static const std::vector<OptionForm> options{
         {"--mode", "MODE", "atomstand (the default), hot, cold, current1, current2"},
         {"--taoscope", "", "the Taoscope sign rule instead of Gravoscope"},
         {"--functions3x1", "", "the contact term in place of the G shell"},
@@ -48,7 +48,7 @@ RunSwitches SwitchesFrom(const CommandLine& line)
 std::vector<std::string> SwitchWords(const CommandLine& line)
 {
     std::vector<std::string> words;
-    for (const OptionSpec& option : RunSwitchOptions())
+    for (const OptionForm& option : RunSwitchOptions())
         if (line.Has(option.Name)) {
             words.push_back(option.Name);
             if (!option.Value.empty())

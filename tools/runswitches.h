@@ -9,7 +9,7 @@
 
 // The switches of a run, as `run` and `sweep` take them: --mode MODE,
 // --taoscope, --functions3x1, --blockade, --cool.
-const std::vector<OptionSpec>& RunSwitchOptions();
+const std::vector<OptionForm>& RunSwitchOptions();
 RunSwitches SwitchesFrom(const CommandLine& line);
 // The switch options given, as words of a `run` command line.
 std::vector<std::string> SwitchWords(const CommandLine& line);

@@ -78,7 +78,7 @@ void RefuseStrayOptions(const CommandLine& line, const std::string& action)
 {
     std::vector<std::pair<std::string, std::string>> needs{
         {"--steps", ""}, {"--out", ""}, {"--jobs-at-once", "--run"}, {"--share", "--run"}, {"--tasks", "--slurm"}};
-    for (const OptionSpec& option : RunSwitchOptions())
+    for (const OptionForm& option : RunSwitchOptions())
         needs.emplace_back(option.Name, "");
     for (const auto& [option, only] : needs)
         if (line.Has(option) && (action.empty() || (!only.empty() && only != action)))
@@ -217,10 +217,10 @@ void WriteSlurmScript(const CommandLine& line, const std::string& base, const Sw
 
 } // namespace
 
-const CommandSpec& SweepSpec()
+const CommandForm& SweepForm()
 {
-    static const CommandSpec spec = [] {
-        CommandSpec command{
+    static const CommandForm form = [] {
+        CommandForm command{
             .Name = "sweep",
             .Operands = {"BASE.ato"},
             .Summary = "the jobs of a sweep of dt or coefficients from the\n"
@@ -265,7 +265,7 @@ const CommandSpec& SweepSpec()
         command.Options.insert(command.Options.end(), RunSwitchOptions().begin(), RunSwitchOptions().end());
         return command;
     }();
-    return spec;
+    return form;
 }
 
 int SweepCommand(const CommandLine& line, std::istream& in, std::ostream& out)
@@ -301,15 +301,15 @@ int SweepCommand(const CommandLine& line, std::istream& in, std::ostream& out)
     return 0;
 }
 
-const CommandSpec& MergeSpec()
+const CommandForm& MergeForm()
 {
-    static const CommandSpec spec{.Name = "merge",
+    static const CommandForm form{.Name = "merge",
                                   .Operands = {"DIR|FILE.csv..."},
                                   .Summary = "the jobs' summaries (ID.csv) of a sweep's folder, or\n"
                                              "those given, as one table: DIR/summary.csv, or\n"
                                              "standard output for files",
                                   .Options = {{"--out", "FILE.csv", "write the table there (\"-\" standard output)"}}};
-    return spec;
+    return form;
 }
 
 int MergeCommand(const CommandLine& line, std::istream&, std::ostream& out)

@@ -564,7 +564,7 @@ private slots:
             misuse("--help=1", {"--help=1"}, "--help takes no value");
             if (command.Form.Operands.empty() || !command.Form.Operands.back().ends_with("..."))
                 misuse("one operand too many", {"@two.ato"}, "unexpected argument");
-            for (const OptionSpec& option : command.Form.Options) {
+            for (const OptionForm& option : command.Form.Options) {
                 const QString o = QString::fromStdString(option.Name);
                 if (option.Value.empty()) {
                     misuse(o + "=1", {o + "=1"}, o + " takes no value");

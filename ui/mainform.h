@@ -183,9 +183,8 @@ private:
     bool ListingShowsVelocity = false;
     bool CommentChanged = false;
 
-public:
-    // Controls, under the names the handlers refer to. Tests find them by
-    // object name as well.
+    // Controls, under the names the handlers refer to. Tests reach them as a
+    // user does, by object name.
     DrawingArea* Drawing = nullptr;
     QRadioButton* RadioButton3 = nullptr;
     QGroupBox* RadioGroup3 = nullptr;

@@ -63,16 +63,17 @@ double WindowRate(TMainForm& form, const TaonSystem& scene, int steps = Steps)
     system.StepCount = before.StepCount;
     system.Stopped = before.Stopped;
     const std::int32_t target = system.StepCount + steps;
+    auto* go = form.findChild<QPushButton*>(QStringLiteral("Go"));
     QTimer stopper;
     stopper.setInterval(0);
     QObject::connect(&stopper, &QTimer::timeout, [&] {
         if (system.StepCount >= target && !system.Stopped)
-            form.Go->click();
+            go->click();
     });
     stopper.start();
     QElapsedTimer clock;
     clock.start();
-    form.Go->click(); // returns when the run has stopped
+    go->click(); // returns when the run has stopped
     return steps / (clock.nsecsElapsed() / 1e9);
 }
 
@@ -179,43 +180,44 @@ int main(int argc, char* argv[])
     double headless = 0;
     const auto nothing = [] {};
     const auto item = [&form](const char* name) { return form.findChild<QAction*>(QLatin1String(name)); };
+    auto* showList = form.findChild<QCheckBox*>(QStringLiteral("ShowList"));
+    auto* drawing = form.findChild<DrawingArea*>();
     std::vector<Condition> conditions{
         {"window, drawing every step", nothing, nothing},
         {"run history off", [&] { form.Document().KeepRunHistory(false); },
          [&] { form.Document().KeepRunHistory(true); }},
-        {"window, drawing and listing", [&] { form.ShowList->setChecked(true); },
-         [&] { form.ShowList->setChecked(false); }},
+        {"window, drawing and listing", [&] { showList->setChecked(true); }, [&] { showList->setChecked(false); }},
         {"Depth look", [&] { item("Depth1")->trigger(); }, [&] { item("Depth1")->trigger(); }},
         // Full trails from the start: the scene's own positions.
         {"trails of 5,000",
          [&] {
              item("TrailLength5000")->trigger();
-             form.Trails1->trigger();
+             item("Trails1")->trigger();
              for (int k = 0; k < 5000; ++k)
-                 form.Drawing->Trails().Record(scene);
+                 drawing->Trails().Record(scene);
          },
          [&] {
-             form.Trails1->trigger();
+             item("Trails1")->trigger();
              item("TrailLength200")->trigger();
          }},
         {"interaction law window open",
          [&] {
-             form.InteractionLaw1->trigger();
-             Opened(form.LawWindow);
+             item("InteractionLaw1")->trigger();
+             Opened(form.findChild<InteractionLawWindow*>());
          },
-         [&] { form.LawWindow->hide(); }},
+         [&] { form.findChild<InteractionLawWindow*>()->hide(); }},
         {"run monitor open",
          [&] {
-             form.RunMonitor1->trigger();
-             Opened(form.Monitor);
+             item("RunMonitor1")->trigger();
+             Opened(form.findChild<RunMonitor*>());
          },
-         [&] { form.Monitor->hide(); }},
+         [&] { form.findChild<RunMonitor*>()->hide(); }},
         {"structure window open",
          [&] {
-             form.Structure1->trigger();
-             Opened(form.Structure);
+             item("Structure1")->trigger();
+             Opened(form.findChild<StructureWindow*>());
          },
-         [&] { form.Structure->hide(); }},
+         [&] { form.findChild<StructureWindow*>()->hide(); }},
         // The last few queued frames are written after the run, outside its time.
         {"recording every 10th step", [&] { form.StartRecording(frames, 10); }, [&] { form.StopRecording(); }},
         {"recording every step", [&] { form.StartRecording(frames, 1); }, [&] { form.StopRecording(); }},
@@ -232,7 +234,7 @@ int main(int argc, char* argv[])
                     100 * condition.Best() / window, condition.Microseconds);
     std::printf("PNG encoding of one frame: %.2f ms of processor time; a frame written and synced: %.2f ms; "
                 "a step drawn: %.2f ms\n",
-                EncodingMilliseconds(form.Drawing->Picture()), FrameWriteMilliseconds(form.Drawing->Picture(), frames),
+                EncodingMilliseconds(drawing->Picture()), FrameWriteMilliseconds(drawing->Picture(), frames),
                 1e3 / window);
     const Condition& historyOff = conditions[1];
     std::printf("run history on: %.1f %% of the rate with it off, %.1f %% of its processor time a step\n",

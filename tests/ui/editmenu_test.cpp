@@ -37,7 +37,7 @@ private slots:
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         f.form->InteractionLaw1Click();
-        const int drawn = f.form->LawWindow->Redraws();
+        const int drawn = f.Window<InteractionLawWindow>()->Redraws();
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
 
@@ -49,8 +49,8 @@ private slots:
         QTest::keyClicks(a1, QStringLiteral("2"));
         QTest::keyClick(a1, Qt::Key_Tab);
         QCOMPARE(f.system.A1, 2.0L);
-        QCOMPARE(f.form->Undo1->text(), QStringLiteral("Undo A1 = 2"));
-        QCOMPARE(f.form->LawWindow->Redraws(), drawn + 1);
+        QCOMPARE(f.Find<QAction>("Undo1")->text(), QStringLiteral("Undo A1 = 2"));
+        QCOMPARE(f.Window<InteractionLawWindow>()->Redraws(), drawn + 1);
 
         auto* next = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(next != nullptr && next != a1);
@@ -59,8 +59,8 @@ private slots:
         QCOMPARE(f.system.A1, 1.0L);
         QCOMPARE(a1->text(), QStringLiteral("1"));
         QCOMPARE(next->text(), nextText);
-        QCOMPARE(f.form->LawWindow->Redraws(), drawn + 2);
-        QCOMPARE(f.form->Redo1->text(), QStringLiteral("Redo A1 = 2"));
+        QCOMPARE(f.Window<InteractionLawWindow>()->Redraws(), drawn + 2);
+        QCOMPARE(f.Find<QAction>("Redo1")->text(), QStringLiteral("Redo A1 = 2"));
         Press(next, Qt::Key_Y);
         QCOMPARE(f.system.A1, 2.0L);
         Press(next, Qt::Key_Z);
@@ -82,13 +82,13 @@ private slots:
         QTimer watch;
         watch.setInterval(0);
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            offeredDuringRun = offeredDuringRun || (!f.system.Stopped && f.form->Undo1->isEnabled());
+            offeredDuringRun = offeredDuringRun || (!f.system.Stopped && f.Find<QAction>("Undo1")->isEnabled());
         });
         watch.start();
         f.RunSteps(1203);
         watch.stop();
         QVERIFY(!offeredDuringRun);
-        QCOMPARE(f.form->Undo1->text(), QStringLiteral("Undo Run of 1,203 steps"));
+        QCOMPARE(f.Find<QAction>("Undo1")->text(), QStringLiteral("Undo Run of 1,203 steps"));
         Press(f.form.get(), Qt::Key_S);
         const QByteArray afterRun = Bytes(path);
         QVERIFY(afterRun != beforeGo);
@@ -107,30 +107,30 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 51, 76})));
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        const QString startX = f.form->DaonsTable->Cell(1, 1);
-        f.form->Trails1->trigger();
+        const QString startX = f.Find<StringGrid>("DaonsTable")->Cell(1, 1);
+        f.Find<QAction>("Trails1")->trigger();
         f.RunSteps(20);
-        QCOMPARE(f.form->Drawing->Trails().Count(1), 20);
+        QCOMPARE(f.Find<DrawingArea>("DrawingArea")->Trails().Count(1), 20);
         f.form->FillListing();
-        const QString presentX = f.form->DaonsTable->Cell(1, 1);
+        const QString presentX = f.Find<StringGrid>("DaonsTable")->Cell(1, 1);
         const TaonSystem present = f.system;
         Press(f.form.get(), Qt::Key_H);
-        QSlider* slider = f.form->HistoryWindow->Slider();
+        QSlider* slider = f.Window<RunHistoryWindow>()->Slider();
         QCOMPARE(slider->maximum(), 21); // the start, 20 steps, the present
         QCOMPARE(slider->value(), 21);
         slider->setValue(0);
-        QCOMPARE(f.form->DaonsTable->Cell(1, 1), startX);
-        QCOMPARE(f.form->Drawing->Trails().Count(1), 1); // the path up to the step shown
+        QCOMPARE(f.Find<StringGrid>("DaonsTable")->Cell(1, 1), startX);
+        QCOMPARE(f.Find<DrawingArea>("DrawingArea")->Trails().Count(1), 1); // the path up to the step shown
         QCOMPARE(FirstDifferenceOf(f.system, present), QString());
 
-        f.form->HistoryWindow->close();
-        QCOMPARE(f.form->DaonsTable->Cell(1, 1), presentX);
-        QCOMPARE(f.form->Drawing->Trails().Count(1), 20);
+        f.Window<RunHistoryWindow>()->close();
+        QCOMPARE(f.Find<StringGrid>("DaonsTable")->Cell(1, 1), presentX);
+        QCOMPARE(f.Find<DrawingArea>("DrawingArea")->Trails().Count(1), 20);
         RunHistory1Then(f, 5);
-        f.form->HistoryWindow->ContinueButton()->click();
+        f.Window<RunHistoryWindow>()->ContinueButton()->click();
         QCOMPARE(f.system.StepCount, 5);
-        QCOMPARE(f.form->Drawing->Trails().Count(1), 6);
-        QCOMPARE(f.form->Undo1->text(), QStringLiteral("Undo Continue from step 5"));
+        QCOMPARE(f.Find<DrawingArea>("DrawingArea")->Trails().Count(1), 6);
+        QCOMPARE(f.Find<QAction>("Undo1")->text(), QStringLiteral("Undo Continue from step 5"));
         Press(f.form.get(), Qt::Key_Z);
         QCOMPARE(FirstDifferenceOf(f.system, present), QString());
     }
@@ -138,8 +138,8 @@ private slots:
 private:
     static void RunHistory1Then(MainFormFixture& f, int position)
     {
-        f.form->RunHistory1->trigger();
-        f.form->HistoryWindow->Slider()->setValue(position);
+        f.Find<QAction>("RunHistory1")->trigger();
+        f.Window<RunHistoryWindow>()->Slider()->setValue(position);
     }
     static QString FirstDifferenceOf(const TaonSystem& a, const TaonSystem& b)
     {

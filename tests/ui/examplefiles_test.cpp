@@ -51,13 +51,13 @@ private slots:
         f.Start();
         const QString example = QStringLiteral(ZARV_PROGRAM_DIR "/examples/blockade.ato");
         f.dialogs.openAnswers.push_back(example);
-        f.form->OpenExample1->trigger();
+        f.Find<QAction>("OpenExample1")->trigger();
         QCOMPARE(f.dialogs.openFolders, QStringList{ExamplesFolder()});
-        QCOMPARE(f.form->FName->text(), example);
+        QCOMPARE(f.Find("FName")->text(), example);
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), example.toUtf8());
         QVERIFY(f.system.Present[71] && f.system.Present[76] && f.system.Present[77] && !f.system.Present[1]);
         const QByteArray commentary = f.config.ReadFile(QStringLiteral(ZARV_PROGRAM_DIR "/examples/blockade.txt"));
-        QCOMPARE(f.form->Comment->toPlainText().trimmed(), QString::fromUtf8(commentary).trimmed());
+        QCOMPARE(f.Find<QPlainTextEdit>("Comment")->toPlainText().trimmed(), QString::fromUtf8(commentary).trimmed());
         QVERIFY(f.dialogs.errors.isEmpty());
     }
 
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(f.config.ReadFile(example) == original, folderLocked || fileLocked);
         QCOMPARE(QFileInfo::exists(chosen), answered);
         const QString current = answered ? chosen : example;
-        QCOMPARE(f.form->FName->text(), current);
+        QCOMPARE(f.Find("FName")->text(), current);
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), current.toUtf8());
         if (answered || !(folderLocked || fileLocked)) { // what was saved is the edited scene
             TaonSystem saved;

@@ -23,18 +23,18 @@ void EditCommentary(MainFormFixture& f, const QString& typed)
 {
     f.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-    f.form->PageControl->setCurrentIndex(1);
-    f.form->Comment->setFocus();
+    f.Find<QTabWidget>("PageControl")->setCurrentIndex(1);
+    f.Find<QPlainTextEdit>("Comment")->setFocus();
     if (!typed.isEmpty())
-        QTest::keyClicks(f.form->Comment, typed);
-    f.form->EditDT->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(f.Find<QPlainTextEdit>("Comment"), typed);
+    f.Find("EditDT")->setFocus(Qt::MouseFocusReason);
 }
 
 // Answers the point editor once it is open: `fill` types, then OK or Cancel.
 void AnswerEditor(MainFormFixture& f, bool ok, const std::function<void(TEditDlg*)>& fill = {})
 {
     QTimer::singleShot(0, f.form.get(), [&f, ok, fill] {
-        TEditDlg* editor = f.form->EditDlg;
+        TEditDlg* editor = f.Window<TEditDlg>();
         QVERIFY(editor->isVisible());
         if (fill)
             fill(editor);
@@ -56,10 +56,10 @@ private slots:
         f.dialogs.openAnswers.push_back(path);
         f.form->Open1Click();
         QVERIFY(!f.form->View().SpiralMode);
-        QCOMPARE(f.form->FName->text(), path);
+        QCOMPARE(f.Find("FName")->text(), path);
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), path.toUtf8());
         QCOMPARE(f.system.StepCount, 0);
-        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0.01"));
+        QCOMPARE(f.Find("EditDT")->text(), QStringLiteral("0.01"));
         QCOMPARE(f.system.dt, 0.01L);
 
         f.config.WriteStartFile("/elsewhere.ato");
@@ -82,9 +82,9 @@ private slots:
         f.dialogs.openAnswers.push_back(missing);
         f.form->Open1Click();
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("File not found.")});
-        QCOMPARE(f.form->FName->text(), missing);
+        QCOMPARE(f.Find("FName")->text(), missing);
         QVERIFY(!f.form->View().SpiralMode);
-        QVERIFY(f.form->Go->isEnabled());
+        QVERIFY(f.Find<QPushButton>("Go")->isEnabled());
         QCOMPARE(f.system.X[1], x1);
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), start.toUtf8());
     }
@@ -115,7 +115,7 @@ private slots:
         f.dialogs.openAnswers.push_back(chosen);
         f.form->Open1Click();
         QCOMPARE(f.dialogs.errors, QStringList{error});
-        QCOMPARE(f.form->FName->text(), chosen);
+        QCOMPARE(f.Find("FName")->text(), chosen);
         QCOMPARE(f.form->Names().StartSceneName, start);
         f.system.X[1] = 5;
         f.form->Save1Click();
@@ -129,10 +129,10 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("s.ato"), SceneOf({1})));
         f.dialogs.openAnswers.push_back(std::nullopt);
         f.dialogs.saveAnswers.push_back(std::nullopt);
-        const QString name = f.form->FName->text();
+        const QString name = f.Find("FName")->text();
         f.form->Open1Click();
         f.form->Saveas1Click();
-        QCOMPARE(f.form->FName->text(), name);
+        QCOMPARE(f.Find("FName")->text(), name);
         QCOMPARE(f.dialogs.openDialogs + f.dialogs.saveDialogs, 2);
     }
 
@@ -147,10 +147,10 @@ private slots:
         f.config.WriteFile(CommentaryPath(a), "about a\r\n");
         f.dialogs.openAnswers = {a, b};
         f.form->Open1Click();
-        QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("about a"));
+        QCOMPARE(f.Find<QPlainTextEdit>("Comment")->toPlainText(), QStringLiteral("about a"));
         f.form->Open1Click();
-        QCOMPARE(f.form->Comment->toPlainText(), QString());
-        QCOMPARE(f.form->FName->text(), b);
+        QCOMPARE(f.Find<QPlainTextEdit>("Comment")->toPlainText(), QString());
+        QCOMPARE(f.Find("FName")->text(), b);
         // An emptied page is no change: leaving it asks nothing.
         EditCommentary(f, QString());
         QVERIFY(f.dialogs.confirmations.isEmpty());
@@ -197,7 +197,7 @@ private slots:
         f.form->Saveas1Click();
         QCOMPARE(f.config.ReadFile(target), SceneBytes(f.system));
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), target.toUtf8());
-        QCOMPARE(f.form->FName->text(), target);
+        QCOMPARE(f.Find("FName")->text(), target);
         f.system.Y[1] = -1;
         f.form->Save1Click();
         QCOMPARE(f.config.ReadFile(target), SceneBytes(f.system));
@@ -274,8 +274,8 @@ private slots:
         f.form->New1Click();
         QVERIFY(f.form->View().SpiralMode);
         QCOMPARE(f.system.StepCount, 7);
-        QCOMPARE(f.form->FName->text(), QStringLiteral("File Name"));
-        QVERIFY(!f.form->Go->isEnabled());
+        QCOMPARE(f.Find("FName")->text(), QStringLiteral("File Name"));
+        QVERIFY(!f.Find<QPushButton>("Go")->isEnabled());
     }
 
     void newThenOkLeavesTheSpiralView()
@@ -290,11 +290,11 @@ private slots:
         });
         f.form->New1Click();
         QVERIFY(!f.form->View().SpiralMode);
-        QVERIFY(f.form->Go->isEnabled());
+        QVERIFY(f.Find<QPushButton>("Go")->isEnabled());
         QCOMPARE(f.system.StepCount, 0);
-        QCOMPARE(f.form->LTime->text(), QStringLiteral("0"));
-        QCOMPARE(f.form->FName->text(), target);
-        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0.25"));
+        QCOMPARE(f.Find<QLabel>("LTime")->text(), QStringLiteral("0"));
+        QCOMPARE(f.Find("FName")->text(), target);
+        QCOMPARE(f.Find("EditDT")->text(), QStringLiteral("0.25"));
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), target.toUtf8());
     }
 
@@ -309,7 +309,7 @@ private slots:
             f.form->Save1Click();
             saved = f.config.ReadFile(path);
             atSave = f.system;
-            f.form->Go->click();
+            f.Find<QPushButton>("Go")->click();
         });
         QCOMPARE(atSave.StepCount, 1);
         QCOMPARE(saved, SceneBytes(atSave));
@@ -340,11 +340,11 @@ private slots:
                 f.form->New1Click();
                 stepsAfterEdit = 0;
             } else if (stepsAfterEdit >= 0 && ++stepsAfterEdit == 3) {
-                f.form->Go->click();
+                f.Find<QPushButton>("Go")->click();
             }
         });
         stopper.start();
-        f.form->Go->click();
+        f.Find<QPushButton>("Go")->click();
         QCOMPARE(f.system.A1, 1.0L);
         QVERIFY(f.system.X[1] != xAtEdit);
         QVERIFY(f.dialogs.errors.isEmpty());

@@ -33,21 +33,21 @@ private slots:
         for (const QAction* other : f.form->findChildren<QAction*>())
             QVERIFY(other == item || other->shortcut() != item->shortcut());
         item->trigger();
-        InteractionLawWindow* window = f.form->LawWindow;
+        InteractionLawWindow* window = f.Window<InteractionLawWindow>();
         QVERIFY(window->isVisible() && !window->isModal());
         QCOMPARE(window->windowTitle(), QStringLiteral("Interaction Law"));
 
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         if (change == QLatin1String("Functions3X1")) {
-            f.form->Functions3X1->click();
+            f.Find<QCheckBox>("Functions3X1")->click();
         } else if (change == QLatin1String("OKBtn")) {
             f.dialogs.saveAnswers.push_back(f.config.Path(QStringLiteral("edited.ato")));
             QTimer::singleShot(0, f.form.get(), [&f] {
-                f.form->EditDlg->findChild<QLineEdit*>(QStringLiteral("EditC3"))->setText(QStringLiteral("2.5"));
-                f.form->EditDlg->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+                f.Window<TEditDlg>()->findChild<QLineEdit*>(QStringLiteral("EditC3"))->setText(QStringLiteral("2.5"));
+                f.Window<TEditDlg>()->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
             });
-            f.form->New1->trigger();
+            f.Find<QAction>("New1")->trigger();
         } else {
             QLineEdit* field = f.Find(change.toLatin1().constData());
             field->setFocus();

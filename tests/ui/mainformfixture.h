@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "model/groups.h"
 #include "scenes/scenefile.h"
 #include "ui/mainform.h"
 #include "scripteddialogs.h"
@@ -12,7 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 // A scene of the given present slots at distinct places away from the origin
 // (where the empty slots lie), all at rest, with the coefficients 1, 1, 2, 3,
@@ -59,13 +62,37 @@ struct MainFormFixture {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
+    // A control by its object name, as a user tells it by its place. A window
+    // the main window opens may reuse a name: the main window's own wins.
     template <class Widget = QLineEdit>
     Widget* Find(const char* name) const
     {
-        auto* widget = form->findChild<Widget*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        const QList<Widget*> found = form->findChildren<Widget*>(QLatin1String(name));
+        const auto own = std::find_if(found.begin(), found.end(), [this](QObject* control) {
+            const auto* widget = qobject_cast<QWidget*>(control);
+            return !widget || widget->window() == form.get();
+        });
+        if (own != found.end())
+            return *own;
+        if (found.size() != 1)
+            qFatal("no single control %s", name);
+        return found.front();
+    }
+    // The coefficient fields EditA1 .. EditG3, in file order.
+    std::vector<QLineEdit*> CoefficientEdits() const
+    {
+        std::vector<QLineEdit*> fields;
+        for (int group = 1; group <= GroupCount; ++group)
+            for (char letter : CoefficientLetters)
+                fields.push_back(
+                    Find(QByteArray("Edit" + QByteArray(1, letter) + QByteArray::number(group)).constData()));
+        return fields;
+    }
+    // The main window's window of that kind, null until it has been made.
+    template <class Kind>
+    Kind* Window() const
+    {
+        return form->findChild<Kind*>();
     }
     // Runs until `steps` more steps are done, stopping with the Go button
     // between two steps like a user.
@@ -76,15 +103,15 @@ struct MainFormFixture {
         stopper.setInterval(0);
         QObject::connect(&stopper, &QTimer::timeout, [&] {
             if (system.StepCount >= target && !system.Stopped)
-                form->Go->click();
+                Find<QPushButton>("Go")->click();
         });
         stopper.start();
-        form->Go->click(); // returns when the run has ended
+        Find<QPushButton>("Go")->click(); // returns when the run has ended
     }
     // Runs `action` between two steps of a run that starts now.
     void DuringRun(const std::function<void()>& action)
     {
         QTimer::singleShot(0, form.get(), action);
-        form->Go->click();
+        Find<QPushButton>("Go")->click();
     }
 };

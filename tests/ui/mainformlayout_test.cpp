@@ -35,10 +35,11 @@ QString Name(const QWidget* control)
 
 // Every pair of visible sibling controls whose visible parts share a pixel,
 // and every scope switch over a tab of the page control.
-QStringList Overlaps(TMainForm& form)
+QStringList Overlaps(const MainFormFixture& f)
 {
     QStringList found;
-    for (QWidget* parent : std::initializer_list<QWidget*>{form.Drawing, form.Pan, form.Panel1}) {
+    for (QWidget* parent : std::initializer_list<QWidget*>{f.Find<DrawingArea>("DrawingArea"), f.Find<QFrame>("Pan"),
+                                                           f.Find<QFrame>("Panel1")}) {
         QList<QWidget*> controls;
         for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (child->isVisible() && !child->isWindow())
@@ -50,10 +51,10 @@ QStringList Overlaps(TMainForm& form)
                     found << Name(controls[i]) + QLatin1Char('/') + Name(controls[j]);
             }
     }
-    const QTabBar* tabs = form.PageControl->tabBar();
+    const QTabBar* tabs = f.Find<QTabWidget>("PageControl")->tabBar();
     for (int t = 0; t < tabs->count(); ++t) {
-        const QRect tab(tabs->mapTo(form.Pan, tabs->tabRect(t).topLeft()), tabs->tabRect(t).size());
-        for (const QWidget* scope : {form.Gravoscope, form.Taoscope})
+        const QRect tab(tabs->mapTo(f.Find<QWidget>("Pan"), tabs->tabRect(t).topLeft()), tabs->tabRect(t).size());
+        for (const QWidget* scope : {f.Find<QRadioButton>("Gravoscope"), f.Find<QRadioButton>("Taoscope")})
             if (tab.intersects(scope->geometry()))
                 found << tabs->tabText(t) + QLatin1Char('/') + scope->objectName();
     }
@@ -83,8 +84,9 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("s.ato"), SceneOf({1, 2})));
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        const QList<QRadioButton*> modes = {f.form->RadioButton3, f.form->HotContact, f.form->ColdContact,
-                                            f.form->ElecCurrent1, f.form->ElecCurrent2};
+        const QList<QRadioButton*> modes = {f.Find<QRadioButton>("RadioButton3"), f.Find<QRadioButton>("HotContact"),
+                                            f.Find<QRadioButton>("ColdContact"), f.Find<QRadioButton>("ElecCurrent1"),
+                                            f.Find<QRadioButton>("ElecCurrent2")};
         auto* button = f.Find<QRadioButton>(control.toLatin1().constData());
         for (int press = 0; press < 2; ++press) { // the second press is on a checked switch
             if (space) {
@@ -95,8 +97,9 @@ private slots:
             }
             QCOMPARE(std::count_if(modes.begin(), modes.end(), [](auto* m) { return m->isChecked(); }), 1);
             QVERIFY(button->isChecked());
-            QVERIFY(f.form->Gravoscope->isChecked() != f.form->Taoscope->isChecked());
-            QCOMPARE(f.form->RadioButton3->isChecked(), control == QLatin1String("Taoscope") || button == modes[0]);
+            QVERIFY(f.Find<QRadioButton>("Gravoscope")->isChecked() != f.Find<QRadioButton>("Taoscope")->isChecked());
+            QCOMPARE(f.Find<QRadioButton>("RadioButton3")->isChecked(),
+                     control == QLatin1String("Taoscope") || button == modes[0]);
         }
     }
 
@@ -117,7 +120,7 @@ private slots:
             QTRY_COMPARE(f.form->size(), f.form->minimumSizeHint().expandedTo(f.form->minimumSize()));
             QVERIFY(f.form->width() < 854 && f.form->height() < 525);
         }
-        const QStringList overlaps = Overlaps(*f.form);
+        const QStringList overlaps = Overlaps(f);
         QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
     }
 };

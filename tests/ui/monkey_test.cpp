@@ -199,7 +199,7 @@ public:
         if (failure_.isEmpty()) {
             if (!f_.form->isVisible())
                 Restart();
-            f_.form->Exit1->trigger();
+            f_.Find<QAction>("Exit1")->trigger();
             if (f_.form->isVisible() || f_.form->RunInProgress())
                 Fail(QStringLiteral("Exit did not close the window at the end"));
         }
@@ -289,7 +289,7 @@ private:
                 modal->close();
         } else if (f_.form && f_.form->RunInProgress()) {
             if (!f_.system.Stopped)
-                f_.form->Go->click();
+                f_.Find<QPushButton>("Go")->click();
         } else if (depth_ == 1) {
             finished_ = true;
             loop_.quit();
@@ -334,9 +334,9 @@ private:
             return {"wait for the run to end and the window to close", [] {}};
         }
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == form->EditDlg)
+        if (modal == f_.Window<TEditDlg>())
             return EditorAction();
-        if (modal == form->AboutBox)
+        if (modal == f_.Window<TAboutBox>())
             return AboutAction();
         if (modal)
             return {"close a window nobody expected", [this, modal] {
@@ -361,13 +361,13 @@ private:
         editorSession_ = 0; // the next editor opening is a new session
         TMainForm* form = f_.form.get();
         // Runs last a few dozen steps: a stop comes now and then.
+        auto* go = f_.Find<QPushButton>("Go");
         if (form->RunInProgress() && !f_.system.Stopped && Chance(0.04))
-            return Chance(0.5) ? Action{"click Stop", [form] { QTest::mouseClick(form->Go, Qt::LeftButton); }, true}
+            return Chance(0.5) ? Action{"click Stop", [go] { QTest::mouseClick(go, Qt::LeftButton); }, true}
                                : Action{"press Escape", [this] { Key(Qt::Key_Escape); }, true};
         switch (Weighted({8, 6, 8, 12, 8, 8, 14, 4, 2, 3, 1, 6, 2, 2, 2, 1})) {
         case 0:
-            return {"click " + form->Go->text().toStdString(), [form] { QTest::mouseClick(form->Go, Qt::LeftButton); },
-                    true};
+            return {"click " + go->text().toStdString(), [go] { QTest::mouseClick(go, Qt::LeftButton); }, true};
         case 1: {
             static const std::vector<std::pair<Qt::Key, const char*>> keys = {
                 {Qt::Key_Return, "Return"}, {Qt::Key_Enter, "Enter"}, {Qt::Key_Escape, "Escape"},
@@ -378,28 +378,26 @@ private:
             return {std::string("press ") + name + " in " + FocusName(), [this, key = key] { Key(key); }, true};
         }
         case 2: {
-            const std::vector<QPushButton*> buttons = {form->DaoBack,   form->DaoTeta, form->DaoPsi, form->Null00,
-                                                       form->DaoPhi,    form->DaoStop, form->DaoPhi1,
-                                                       form->DaoForvard, form->DaoTeta1, form->DaoPsi1};
-            QPushButton* button = PickFrom(buttons);
+            static const std::vector<const char*> buttons = {"DaoBack", "DaoTeta", "DaoPsi",     "Null00",   "DaoPhi",
+                                                             "DaoStop", "DaoPhi1", "DaoForvard", "DaoTeta1", "DaoPsi1"};
+            auto* button = f_.Find<QPushButton>(PickFrom(buttons));
             return {"click " + button->objectName().toStdString(),
                     [button] { QTest::mouseClick(button, Qt::LeftButton); }, false,
-                    button == form->Null00 ? Action::VelocityReset : Action::Other};
+                    button->objectName() == QLatin1String("Null00") ? Action::VelocityReset : Action::Other};
         }
         case 3:
             return ShortcutAction();
         case 4:
             return MenuAction();
         case 5: {
-            const std::vector<QAbstractButton*> switches = {
-                form->ShowList,     form->Cool,        form->Functions3X1, form->Blockade,
-                form->RadioButton3, form->HotContact,  form->ColdContact,  form->ElecCurrent1,
-                form->ElecCurrent2, form->Gravoscope,  form->Taoscope};
-            QAbstractButton* button = PickFrom(switches);
+            static const std::vector<const char*> switches = {
+                "ShowList",    "Cool",         "Functions3X1", "Blockade",   "RadioButton3", "HotContact",
+                "ColdContact", "ElecCurrent1", "ElecCurrent2", "Gravoscope", "Taoscope"};
+            auto* button = f_.Find<QAbstractButton>(PickFrom(switches));
             return {"click " + button->objectName().toStdString(), [button] { button->click(); }};
         }
         case 6: {
-            std::vector<QLineEdit*> fields(form->CoefficientEdits.begin(), form->CoefficientEdits.end());
+            std::vector<QLineEdit*> fields = f_.CoefficientEdits();
             for (const char* name : {"EditDT", "EditDT", "EditDT", "Edit4", "FName", "Edit1", "Edit3"})
                 fields.push_back(f_.Find(name));
             QLineEdit* field = PickFrom(fields);
@@ -408,20 +406,22 @@ private:
         case 7:
             return {"edit the commentary", [this] { EditCommentary(); }};
         case 8:
-            return {"switch the page", [this, form] { form->PageControl->setCurrentIndex(Below(2)); }};
+            return {"switch the page",
+                    [this, pages = f_.Find<QTabWidget>("PageControl")] { pages->setCurrentIndex(Below(2)); }};
         case 9:
-            return {"click the listing", [this, form] { ClickGrid(form->DaonsTable, Chance(0.4)); }};
+            return {"click the listing",
+                    [this, grid = f_.Find<StringGrid>("DaonsTable")] { ClickGrid(grid, Chance(0.4)); }};
         case 10:
-            return {"double-click the time", [form] { QTest::mouseDClick(form->LTime, Qt::LeftButton); }};
+            return {"double-click the time",
+                    [time = f_.Find<QLabel>("LTime")] { QTest::mouseDClick(time, Qt::LeftButton); }};
         case 11:
             return {"drag in the drawing area", [this] { Drag(); }};
         case 12:
-            return {"move the track bar", [this, form] {
+            return {"move the track bar", [this, bar = f_.Find<QSlider>("TrackBar")] {
                         if (Chance(0.5))
-                            form->TrackBar->setValue(Below(11));
+                            bar->setValue(Below(11));
                         else
-                            QTest::mouseClick(form->TrackBar, Qt::LeftButton, {},
-                                              QPoint(Below(form->TrackBar->width() + 1), 10));
+                            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(Below(bar->width() + 1), 10));
                     }};
         case 13:
             return {"resize the window", [this, form] {
@@ -468,22 +468,25 @@ private:
 
     Action MenuAction()
     {
-        TMainForm* form = f_.form.get();
-        std::vector<std::pair<QAction*, int>> items = {
-            {form->New1, 6},          {form->Open1, 8},   {form->Save1, 6},  {form->Saveas1, 6},
-            {form->ShowSpin, 2},      {form->ShowNumbersOfPoints, 2},        {form->MoveToCenter, 2},
-            {form->About1, 2},        {form->RusHelp, 1}, {form->PolHelp, 1}, {form->Exit1, 1}};
+        static const std::pair<const char*, int> always[] = {
+            {"New1", 6},         {"Open1", 8},    {"Save1", 6},
+            {"Saveas1", 6},      {"ShowSpin", 2}, {"ShowNumbersOfPoints", 2},
+            {"MoveToCenter", 2}, {"About1", 2},   {"RusHelp", 1},
+            {"PolHelp", 1},      {"Exit1", 1}};
+        std::vector<std::pair<QAction*, int>> items;
+        for (const auto& [name, weight] : always)
+            items.emplace_back(f_.Find<QAction>(name), weight);
         // The Show Images commands only while their menu can be reached.
-        if (form->Images->isEnabled()) {
-            items.emplace_back(form->Daons1, 3);
-            items.emplace_back(form->Spiral1, 3);
+        if (f_.Find<QMenu>("Images")->isEnabled()) {
+            items.emplace_back(f_.Find<QAction>("Daons1"), 3);
+            items.emplace_back(f_.Find<QAction>("Spiral1"), 3);
         }
         std::vector<int> weights;
         for (const auto& item : items)
             weights.push_back(item.second);
         QAction* item = items[std::size_t(Weighted(weights))].first;
         return {"menu " + item->objectName().toStdString(), [item] { item->trigger(); }, true,
-                item == form->Save1 ? Action::Save : Action::Other};
+                item->objectName() == QLatin1String("Save1") ? Action::Save : Action::Other};
     }
 
     // ---- the modal dialogs -------------------------------------------------
@@ -491,7 +494,7 @@ private:
     Action EditorAction()
     {
         ++editorActions_;
-        TEditDlg* editor = f_.form->EditDlg;
+        TEditDlg* editor = f_.Window<TEditDlg>();
         if (++editorSession_ > 40 || Chance(0.07)) {
             switch (Weighted({11, 4, 3, 2})) {
             case 0:
@@ -546,7 +549,7 @@ private:
     Action AboutAction()
     {
         ++aboutActions_;
-        TAboutBox* about = f_.form->AboutBox;
+        TAboutBox* about = f_.Window<TAboutBox>();
         if (Chance(0.5))
             return {"about: OK", [about] { QTest::mouseClick(Button(about, "OKButton"), Qt::LeftButton); }};
         return {"about: Escape", [about] { QTest::keyClick(FocusIn(about), Qt::Key_Escape); }};
@@ -600,29 +603,29 @@ private:
             if (Chance(0.5))
                 QTest::keyClick(field, Qt::Key_Tab);
             else
-                QTest::mouseClick(f_.form->EditDT == field ? f_.form->CoefficientEdits[0] : f_.form->EditDT,
+                QTest::mouseClick(f_.Find("EditDT") == field ? f_.CoefficientEdits()[0] : f_.Find("EditDT"),
                                   Qt::LeftButton);
         }
     }
 
     void EditCommentary()
     {
-        TMainForm* form = f_.form.get();
-        form->PageControl->setCurrentIndex(1);
-        QTest::mouseClick(form->Comment->viewport(), Qt::LeftButton);
+        f_.Find<QTabWidget>("PageControl")->setCurrentIndex(1);
+        auto* comment = f_.Find<QPlainTextEdit>("Comment");
+        QTest::mouseClick(comment->viewport(), Qt::LeftButton);
         if (Chance(0.1)) {
-            form->Comment->setPlainText(QString(20000, QLatin1Char('z')) + QStringLiteral("\n\u00e9\U0001F600"));
+            comment->setPlainText(QString(20000, QLatin1Char('z')) + QStringLiteral("\n\u00e9\U0001F600"));
         } else {
             static const QString keys = QStringLiteral("abc xyz 123");
             for (int n = Below(10); n > 0; --n)
-                QTest::keyClicks(form->Comment, QString(keys[Below(int(keys.size()))]));
+                QTest::keyClicks(comment, QString(keys[Below(int(keys.size()))]));
             if (Chance(0.2))
-                form->Comment->insertPlainText(QStringLiteral("\u00e9\u0416"));
+                comment->insertPlainText(QStringLiteral("\u00e9\u0416"));
             if (Chance(0.3))
-                QTest::keyClick(form->Comment, Qt::Key_Return);
+                QTest::keyClick(comment, Qt::Key_Return);
         }
         if (Chance(0.7))
-            QTest::mouseClick(form->CoefficientEdits[std::size_t(Below(CoefficientCount))], Qt::LeftButton);
+            QTest::mouseClick(f_.CoefficientEdits()[std::size_t(Below(CoefficientCount))], Qt::LeftButton);
     }
 
     void ClickGrid(StringGrid* grid, bool twice)
@@ -640,7 +643,7 @@ private:
 
     void Drag()
     {
-        QWidget* area = f_.form->Drawing;
+        QWidget* area = f_.Find<DrawingArea>("DrawingArea");
         static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
         const Qt::MouseButton button = buttons[Below(3)];
         const auto point = [&] {
@@ -695,7 +698,7 @@ private:
             Fail(QStringLiteral("the start-up changed the start file"));
         const QString name = QString::fromUtf8(startFile.left(startFile.indexOf('\n')));
         if (IsSceneFile(name) && int(dialogs_.errors.size()) == errors) {
-            if (f_.form->View().SpiralMode || f_.form->FName->text() != name)
+            if (f_.form->View().SpiralMode || f_.Find("FName")->text() != name)
                 Fail(QStringLiteral("the start scene %1 was not opened").arg(name));
             ExpectLoaded(name, false);
         }
@@ -722,7 +725,7 @@ private:
         before.startFile = StartFile();
         if (f_.form) {
             before.spiral = f_.form->View().SpiralMode;
-            before.resetPossible = !before.spiral && f_.system.Stopped && f_.form->Null00->isEnabled();
+            before.resetPossible = !before.spiral && f_.system.Stopped && f_.Find<QPushButton>("Null00")->isEnabled();
             before.sceneFileName = f_.form->Names().SceneFileName;
             before.sceneFile = FileBytes(before.sceneFileName);
         }
@@ -740,9 +743,10 @@ private:
         if (depth_ > 12)
             Fail(QStringLiteral("actions nest %1 deep").arg(depth_));
         CheckStartFile();
-        if (f_.form && f_.form->isVisible() && f_.form->View().SpiralMode == f_.form->Go->isEnabled())
+        if (f_.form && f_.form->isVisible() && f_.form->View().SpiralMode == f_.Find<QPushButton>("Go")->isEnabled())
             Fail(QStringLiteral("Go is %1 in the %2 view")
-                     .arg(f_.form->Go->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"),
+                     .arg(f_.Find<QPushButton>("Go")->isEnabled() ? QStringLiteral("enabled")
+                                                                  : QStringLiteral("disabled"),
                           f_.form->View().SpiralMode ? QStringLiteral("spiral") : QStringLiteral("scene")));
         // Runs and dialogs in between: the single action is not to be judged.
         if (nested || !f_.form)
@@ -757,7 +761,7 @@ private:
                     Fail(QStringLiteral("a failed open of %1 changed the start file").arg(path));
             } else {
                 ++opened_;
-                if (StartFile() != path.toUtf8() || f_.form->FName->text() != path || f_.system.StepCount != 0)
+                if (StartFile() != path.toUtf8() || f_.Find("FName")->text() != path || f_.system.StepCount != 0)
                     Fail(QStringLiteral("the open of %1 did not make it the start scene").arg(path));
                 ExpectLoaded(path, true);
             }
@@ -781,7 +785,7 @@ private:
     void CheckRunStep()
     {
         if (!f_.form || !f_.form->RunInProgress() || f_.system.StepCount == stepCountSeen_ ||
-            !f_.form->RadioButton3->isChecked() || f_.form->Blockade->isChecked())
+            !f_.Find<QRadioButton>("RadioButton3")->isChecked() || f_.Find<QCheckBox>("Blockade")->isChecked())
             return;
         const TaonSystem& s = f_.system;
         for (int i = 1; i <= SlotCount; ++i)

@@ -23,10 +23,10 @@ struct ListingFixture : MainFormFixture {
         scene.X[2] = 9; // absent: never listed
         StartWith(SaveScene(QStringLiteral("listing.ato"), scene));
     }
-    QString Cell(int column, int row) const { return form->DaonsTable->Cell(column, row); }
+    QString Cell(int column, int row) const { return Find<StringGrid>("DaonsTable")->Cell(column, row); }
     void DoubleClickListing()
     {
-        StringGrid* grid = form->DaonsTable;
+        StringGrid* grid = Find<StringGrid>("DaonsTable");
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 1)).center());
     }
     // The field named, its text replaced by keys as a user types it.
@@ -162,13 +162,13 @@ private slots:
         QTimer stopper;
         QObject::connect(&stopper, &QTimer::timeout, [&] {
             if (!f.system.Stopped)
-                f.form->Go->click();
+                f.Find<QPushButton>("Go")->click();
         });
         stopper.start(0);
         if (enter)
             QTest::keyClick(edit, Qt::Key_Return);
         else
-            f.form->Go->click();
+            f.Find<QPushButton>("Go")->click();
         QCOMPARE(f.dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
         QCOMPARE(f.system.StepCount > 0, error.isEmpty());
         QCOMPARE(*target, error.isEmpty() ? TextToFloat(text) : before);
@@ -186,8 +186,9 @@ private slots:
             scene.*CoefficientFields[k] = Real(k + 1) / 3 + 2;
         f.dialogs.openAnswers.push_back(f.SaveScene(QString(120, QLatin1Char('p')) + QStringLiteral(".ato"), scene));
         f.form->Open1Click();
-        QList<QLineEdit*> fields{f.form->FName, f.form->EditDT};
-        fields.append({f.form->CoefficientEdits.begin(), f.form->CoefficientEdits.end()});
+        QList<QLineEdit*> fields{f.Find("FName"), f.Find("EditDT")};
+        for (QLineEdit* edit : f.CoefficientEdits())
+            fields.append(edit);
         for (QLineEdit* edit : fields)
             QCOMPARE(edit->cursorPosition(), 0);
         for (QLineEdit* edit : fields.mid(1)) {
@@ -204,12 +205,12 @@ private slots:
     void padButtonsTakeTheFocus()
     {
         ListingFixture f;
-        for (QPushButton* pad : {f.form->DaoTeta, f.form->DaoForvard}) {
-            f.form->EditDT->setFocus();
-            QTest::keyClicks(f.form->EditDT, QStringLiteral("5"));
+        for (QPushButton* pad : {f.Find<QPushButton>("DaoTeta"), f.Find<QPushButton>("DaoForvard")}) {
+            f.Find("EditDT")->setFocus();
+            QTest::keyClicks(f.Find("EditDT"), QStringLiteral("5"));
             QTest::mouseClick(pad, Qt::LeftButton);
             QCOMPARE(QApplication::focusWidget(), pad);
-            QCOMPARE(f.system.dt, TextToFloat(f.form->EditDT->text()));
+            QCOMPARE(f.system.dt, TextToFloat(f.Find("EditDT")->text()));
             QTest::keyClick(pad, Qt::Key_Return);
             QVERIFY(f.system.Stopped && f.system.StepCount == 0);
         }
@@ -219,8 +220,8 @@ private slots:
     void focusToAnotherWindowIsNoLeaving()
     {
         ListingFixture f;
-        f.form->EditDT->setFocus();
-        f.form->EditDT->setText(QStringLiteral("bad"));
+        f.Find("EditDT")->setFocus();
+        f.Find("EditDT")->setText(QStringLiteral("bad"));
         QWidget other;
         other.show();
         other.activateWindow();

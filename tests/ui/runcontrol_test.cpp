@@ -23,12 +23,12 @@ private slots:
         QCOMPARE(f.system.StepCount, 3);
         QVERIFY(f.system.Stopped);
         QVERIFY(f.system.X[1] != x1);
-        QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
-        QCOMPARE(f.form->LTime->text(), QStringLiteral("0")); // not shown until switched on
+        QCOMPARE(f.Find<QPushButton>("Go")->text(), QStringLiteral("Go"));
+        QCOMPARE(f.Find<QLabel>("LTime")->text(), QStringLiteral("0")); // not shown until switched on
         f.form->LTimeDblClick();
         f.RunSteps(2);
         QCOMPARE(f.system.StepCount, 5);
-        QCOMPARE(f.form->LTime->text(), QStringLiteral("5"));
+        QCOMPARE(f.Find<QLabel>("LTime")->text(), QStringLiteral("5"));
         QVERIFY(f.dialogs.errors.isEmpty());
     }
 
@@ -36,30 +36,30 @@ private slots:
     {
         MainFormFixture f;
         f.StartWith(f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 3, 4})));
-        QCOMPARE(f.form->ShapeRed->Fill(), QColor(128, 0, 0));
-        QCOMPARE(f.form->ShapeLime->Fill(), QColor(0, 255, 0));
+        QCOMPARE(f.Find<Lamp>("ShapeRed")->Fill(), QColor(128, 0, 0));
+        QCOMPARE(f.Find<Lamp>("ShapeLime")->Fill(), QColor(0, 255, 0));
         bool checked = false;
         int showImages = 0;
-        QObject::connect(f.form->Daons1, &QAction::triggered, [&] { ++showImages; });
+        QObject::connect(f.Find<QAction>("Daons1"), &QAction::triggered, [&] { ++showImages; });
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         f.DuringRun([&] {
             checked = true;
             QTest::keyClick(f.form.get(), Qt::Key_F5); // Show Images is out of reach during a run
-            QCOMPARE(f.form->Go->text(), QStringLiteral("Stop"));
-            QCOMPARE(f.form->ShapeRed->Fill(), QColor(255, 0, 0));
-            QCOMPARE(f.form->ShapeLime->Fill(), QColor(0, 128, 0));
-            QVERIFY(!f.form->Images->isEnabled());
-            QVERIFY(!f.form->Null00->isEnabled());
-            f.form->Go->click();
+            QCOMPARE(f.Find<QPushButton>("Go")->text(), QStringLiteral("Stop"));
+            QCOMPARE(f.Find<Lamp>("ShapeRed")->Fill(), QColor(255, 0, 0));
+            QCOMPARE(f.Find<Lamp>("ShapeLime")->Fill(), QColor(0, 128, 0));
+            QVERIFY(!f.Find<QMenu>("Images")->isEnabled());
+            QVERIFY(!f.Find<QPushButton>("Null00")->isEnabled());
+            f.Find<QPushButton>("Go")->click();
         });
         QVERIFY(checked);
         QCOMPARE(showImages, 0);
         QTest::keyClick(f.form.get(), Qt::Key_F5);
         QCOMPARE(showImages, 1);
-        QVERIFY(f.form->Images->isEnabled());
-        QVERIFY(f.form->Null00->isEnabled());
-        QCOMPARE(f.form->ShapeRed->Fill(), QColor(128, 0, 0));
+        QVERIFY(f.Find<QMenu>("Images")->isEnabled());
+        QVERIFY(f.Find<QPushButton>("Null00")->isEnabled());
+        QCOMPARE(f.Find<Lamp>("ShapeRed")->Fill(), QColor(128, 0, 0));
     }
 
     void enterStartsAndEscapeStops()
@@ -68,29 +68,29 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 3, 4})));
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        f.form->TrackBar->setFocus();
+        f.Find<QSlider>("TrackBar")->setFocus();
         int stepsSeen = 0;
         QTimer escape;
         escape.setInterval(0);
         QObject::connect(&escape, &QTimer::timeout, [&] {
             if (!f.system.Stopped && (++stepsSeen == 3 || stepsSeen == -900))
-                QTest::keyClick(f.form->TrackBar, Qt::Key_Escape);
+                QTest::keyClick(f.Find<QSlider>("TrackBar"), Qt::Key_Escape);
         });
         escape.start();
-        QTest::keyClick(f.form->TrackBar, Qt::Key_Return); // runs until Escape
+        QTest::keyClick(f.Find<QSlider>("TrackBar"), Qt::Key_Return); // runs until Escape
         QVERIFY(f.system.Stopped);
         QVERIFY(f.system.StepCount >= 3);
         // Escape while idle does nothing; Enter in the commentary stays in it.
         const std::int32_t steps = f.system.StepCount;
-        QTest::keyClick(f.form->TrackBar, Qt::Key_Escape);
+        QTest::keyClick(f.Find<QSlider>("TrackBar"), Qt::Key_Escape);
         QVERIFY(f.system.Stopped);
-        f.form->PageControl->setCurrentIndex(1);
-        f.form->Comment->setFocus();
+        f.Find<QTabWidget>("PageControl")->setCurrentIndex(1);
+        f.Find<QPlainTextEdit>("Comment")->setFocus();
         stepsSeen = -1000; // a run started by mistake is stopped after a while
-        QTest::keyClick(f.form->Comment, Qt::Key_Return);
+        QTest::keyClick(f.Find<QPlainTextEdit>("Comment"), Qt::Key_Return);
         QVERIFY(f.system.Stopped);
         QCOMPARE(f.system.StepCount, steps);
-        QVERIFY(f.form->Comment->toPlainText().contains(QLatin1Char('\n')));
+        QVERIFY(f.Find<QPlainTextEdit>("Comment")->toPlainText().contains(QLatin1Char('\n')));
     }
 
     // After a failed start-up Go looks "OK" while the window is not at rest:
@@ -100,10 +100,10 @@ private slots:
         MainFormFixture f;
         f.config.WriteFile(f.config.Path(QStringLiteral("short.ato")), QByteArray(100, '\1'));
         f.StartWith(f.config.Path(QStringLiteral("short.ato")));
-        f.form->TrackBar->setFocus();
-        QTest::keyClick(f.form->TrackBar, Qt::Key_Escape);
+        f.Find<QSlider>("TrackBar")->setFocus();
+        QTest::keyClick(f.Find<QSlider>("TrackBar"), Qt::Key_Escape);
         QVERIFY(!f.system.Stopped);
-        QTest::keyClick(f.form->TrackBar, Qt::Key_Return);
+        QTest::keyClick(f.Find<QSlider>("TrackBar"), Qt::Key_Return);
         QVERIFY(f.system.Stopped && f.system.StepCount == 0);
     }
 
@@ -116,14 +116,14 @@ private slots:
         probe.setInterval(0);
         QObject::connect(&probe, &QTimer::timeout, [&] {
             if (f.system.StepCount == 2) {
-                f.form->Go->click(); // stop
-                f.form->Go->click(); // and go again at once
+                f.Find<QPushButton>("Go")->click(); // stop
+                f.Find<QPushButton>("Go")->click(); // and go again at once
             }
             if (f.system.StepCount >= 4 && !f.system.Stopped)
-                f.form->Go->click();
+                f.Find<QPushButton>("Go")->click();
         });
         probe.start();
-        f.form->Go->click();
+        f.Find<QPushButton>("Go")->click();
         QVERIFY(f.system.Stopped);
         QCOMPARE(f.system.StepCount, 4);
         QVERIFY(!f.form->RunInProgress());
@@ -137,15 +137,15 @@ private slots:
         scene.Y[2] = scene.Y[1];
         scene.Z[2] = scene.Z[1];
         f.StartWith(f.SaveScene(QStringLiteral("coincident.ato"), scene));
-        f.form->Go->click(); // the first step faults
+        f.Find<QPushButton>("Go")->click(); // the first step faults
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero")});
         QVERIFY(!f.system.Stopped);
-        QCOMPARE(f.form->Go->text(), QStringLiteral("Stop"));
+        QCOMPARE(f.Find<QPushButton>("Go")->text(), QStringLiteral("Stop"));
         QCOMPARE(f.system.StepCount, 0);
         QVERIFY(!f.form->RunInProgress());
-        f.form->Go->click(); // back to rest, no run
+        f.Find<QPushButton>("Go")->click(); // back to rest, no run
         QVERIFY(f.system.Stopped);
-        QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
+        QCOMPARE(f.Find<QPushButton>("Go")->text(), QStringLiteral("Go"));
         QCOMPARE(f.dialogs.errors.size(), 1);
     }
 
@@ -159,18 +159,18 @@ private slots:
         const QString path = f.SaveScene(QStringLiteral("moving.ato"), scene);
         f.StartWith(path);
         f.dialogs.saveAnswers.push_back(std::nullopt);
-        f.form->Null00->click();
+        f.Find<QPushButton>("Null00")->click();
         QCOMPARE(f.dialogs.saveDialogs, 1);
         for (int i : {1, 2, 50}) {
             QCOMPARE(f.system.U[i] + f.system.V[i] + f.system.W[i], 0.0L);
             QCOMPARE(f.system.NewU[i] + f.system.NewV[i] + f.system.NewW[i], 0.0L);
         }
-        QCOMPARE(f.form->Null00->text(), QStringLiteral("Yes Null"));
+        QCOMPARE(f.Find<QPushButton>("Null00")->text(), QStringLiteral("Yes Null"));
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), path.toUtf8());
         QCOMPARE(f.config.ReadFile(path), [&] { TaonSystem s = scene; FillSceneRecord(s);
                                                 return QByteArray(reinterpret_cast<const char*>(s.Record.data()), SceneRecordSize); }());
         f.form->DaonsTableDblClick(); // the listing shows the zeroed velocities
-        QCOMPARE(f.form->DaonsTable->Cell(1, 1), QStringLiteral("0"));
+        QCOMPARE(f.Find<StringGrid>("DaonsTable")->Cell(1, 1), QStringLiteral("0"));
     }
 
     void velocityResetSavesUnderANewName()
@@ -179,8 +179,8 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("moving.ato"), SceneOf({1, 2})));
         const QString target = f.config.Path(QStringLiteral("resting.ato"));
         f.dialogs.saveAnswers.push_back(target);
-        f.form->Null00->click();
-        QCOMPARE(f.form->FName->text(), target);
+        f.Find<QPushButton>("Null00")->click();
+        QCOMPARE(f.Find("FName")->text(), target);
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), target.toUtf8());
         QCOMPARE(f.config.ReadFile(target).size(), SceneRecordSize);
     }
@@ -190,7 +190,7 @@ private slots:
         MainFormFixture f;
         f.Start();
         f.system.U[1] = 2;
-        f.form->Null00->click();
+        f.Find<QPushButton>("Null00")->click();
         QCOMPARE(f.system.U[1], 2.0L);
         QCOMPARE(f.dialogs.saveDialogs, 0);
     }
@@ -204,10 +204,10 @@ private slots:
             const std::int32_t atOpen = f.system.StepCount;
             QTimer::singleShot(50, f.form.get(), [&, atOpen] {
                 whileOpen = f.system.StepCount - atOpen; // no step runs behind the modal box
-                f.form->AboutBox->accept();
+                f.Window<TAboutBox>()->accept();
             });
             f.form->About1Click();
-            f.form->Go->click();
+            f.Find<QPushButton>("Go")->click();
         });
         QCOMPARE(whileOpen, 0);
         QVERIFY(f.system.Stopped);

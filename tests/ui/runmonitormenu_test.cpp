@@ -17,11 +17,11 @@ private slots:
         MainFormFixture f;
         const QString four = f.SaveScene(QStringLiteral("four.ato"), SceneOf({1, 2, 51, 76}));
         f.StartWith(four);
-        QCOMPARE(f.form->RunMonitor1->text(), QStringLiteral("Run Monitor..."));
+        QCOMPARE(f.Find<QAction>("RunMonitor1")->text(), QStringLiteral("Run Monitor..."));
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         QTest::keyClick(f.form.get(), Qt::Key_M, Qt::ControlModifier);
-        RunMonitor* monitor = f.form->Monitor;
+        RunMonitor* monitor = f.Window<RunMonitor>();
         QVERIFY(monitor != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(monitor));
         QCOMPARE(monitor->windowTitle(), QStringLiteral("Run Monitor"));
@@ -56,7 +56,7 @@ private slots:
         f.form->Daons1Click();
         QCOMPARE(f.dialogs.informations, QStringList{QStringLiteral("The start File not found.")});
         f.RunSteps(1);
-        const auto& samples = f.form->Monitor->Record().Samples();
+        const auto& samples = f.Window<RunMonitor>()->Record().Samples();
         QCOMPARE(samples.size(), std::size_t(4));
         QCOMPARE(samples.back().Time, 0.001L + 0.001L + 0.001L);
     }

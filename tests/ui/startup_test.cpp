@@ -32,8 +32,8 @@ private slots:
         QVERIFY(QFileInfo::exists(f.config.StartFile()));
         QCOMPARE(f.config.ReadFile(f.config.StartFile()), content); // created empty, or left alone
         QVERIFY(f.form->View().SpiralMode);
-        QVERIFY(!f.form->Go->isEnabled());
-        QCOMPARE(f.form->FName->text(), QStringLiteral("File Name"));
+        QVERIFY(!f.Find<QPushButton>("Go")->isEnabled());
+        QCOMPARE(f.Find("FName")->text(), QStringLiteral("File Name"));
         QCOMPARE(SceneName(f.form->Names()), QStringLiteral("ThetraSpiral"));
         QCOMPARE(f.system.TaonCount, SlotCount);
         QVERIFY(f.system.Stopped);
@@ -48,8 +48,8 @@ private slots:
         const QString missing = f.config.Path(QStringLiteral("gone.ato"));
         f.StartWith(missing);
         QVERIFY(!f.form->View().SpiralMode);
-        QVERIFY(f.form->Go->isEnabled());
-        QCOMPARE(f.form->FName->text(), QStringLiteral("The easy square"));
+        QVERIFY(f.Find<QPushButton>("Go")->isEnabled());
+        QCOMPARE(f.Find("FName")->text(), QStringLiteral("The easy square"));
         QCOMPARE(f.form->Names().SceneFileName, missing);
         for (int i = 1; i <= 4; ++i)
             QVERIFY(f.system.Present[i]);
@@ -65,18 +65,18 @@ private slots:
         f.config.WriteFile(CommentaryPath(path), "A ring\r\nof three\r\n");
         f.StartWith(path);
         QVERIFY(!f.form->View().SpiralMode);
-        QCOMPARE(f.form->FName->text(), path);
-        QCOMPARE(f.form->Comment->toPlainText(), QStringLiteral("A ring\nof three"));
+        QCOMPARE(f.Find("FName")->text(), path);
+        QCOMPARE(f.Find<QPlainTextEdit>("Comment")->toPlainText(), QStringLiteral("A ring\nof three"));
         QVERIFY(f.system.Present[60] && !f.system.Present[3]);
         QCOMPARE(f.system.X[60], 0.3L * 60 + 1);
-        QCOMPARE(f.form->CoefficientEdits[5]->text(), QStringLiteral("5")); // EditG1
+        QCOMPARE(f.Find("EditG1")->text(), QStringLiteral("5"));
 
         // The field shows the scene's dt while the model runs with 0.001 until
         // the user changes the field: merely leaving it changes nothing.
-        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0.05"));
+        QCOMPARE(f.Find("EditDT")->text(), QStringLiteral("0.05"));
         QCOMPARE(f.system.dt, 0.001L);
-        f.form->EditDT->setFocus();
-        f.form->Cool->setFocus(Qt::TabFocusReason);
+        f.Find("EditDT")->setFocus();
+        f.Find<QCheckBox>("Cool")->setFocus(Qt::TabFocusReason);
         QCOMPARE(f.system.dt, 0.001L);
     }
 
@@ -88,14 +88,14 @@ private slots:
         f.config.WriteFile(path, QByteArray(100, '\1'));
         f.StartWith(path);
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Read beyond end of file.")});
-        QCOMPARE(f.form->FName->text(), path);
+        QCOMPARE(f.Find("FName")->text(), path);
         QVERIFY(!f.system.Stopped);
         QCOMPARE(f.system.dt, 0.0L);
-        QCOMPARE(f.form->EditDT->text(), QStringLiteral("0"));
+        QCOMPARE(f.Find("EditDT")->text(), QStringLiteral("0"));
         // The first click only brings the window to rest; the second starts a run.
-        f.form->Go->click();
+        f.Find<QPushButton>("Go")->click();
         QVERIFY(f.system.Stopped);
-        QCOMPARE(f.form->Go->text(), QStringLiteral("Go"));
+        QCOMPARE(f.Find<QPushButton>("Go")->text(), QStringLiteral("Go"));
         // The file that failed is not the current scene: Save asks for a name.
         f.dialogs.saveAnswers.push_back(std::nullopt);
         f.form->Save1Click();
@@ -109,14 +109,14 @@ private slots:
         f.Start();
         // The control panel is 243 wide at the right edge: a width of 843 puts its left edge at 600.
         f.form->resize(843, f.form->height() + 50);
-        QTRY_COMPARE(f.form->Panel1->x(), 600);
-        QCOMPARE(f.form->FName->width(), 598);
-        QCOMPARE(f.form->PageControl->width(), 595);
-        QCOMPARE(f.form->DaonsTable->width(), 593);
-        QCOMPARE(f.form->DaonsTable->horizontalHeader()->defaultSectionSize(), 94);
-        QCOMPARE(f.form->Comment->height(), f.form->PageControl->height() - 29);
+        QTRY_COMPARE(f.Find<QFrame>("Panel1")->x(), 600);
+        QCOMPARE(f.Find("FName")->width(), 598);
+        QCOMPARE(f.Find<QTabWidget>("PageControl")->width(), 595);
+        QCOMPARE(f.Find<StringGrid>("DaonsTable")->width(), 593);
+        QCOMPARE(f.Find<StringGrid>("DaonsTable")->horizontalHeader()->defaultSectionSize(), 94);
+        QCOMPARE(f.Find<QPlainTextEdit>("Comment")->height(), f.Find<QTabWidget>("PageControl")->height() - 29);
         QCOMPARE(f.form->View().CenterX, 422); // 843 / 2, halves to even
-        QCOMPARE(f.form->View().CenterY, f.form->Pan->y() / 2);
+        QCOMPARE(f.form->View().CenterY, f.Find<QWidget>("Pan")->y() / 2);
     }
 
     // Asked to be smaller than its minimum, the window stops there and the
@@ -127,11 +127,11 @@ private slots:
         f.StartWith(f.SaveScene(QStringLiteral("s.ato"), SceneOf({1, 2})));
         f.form->resize(120, 90);
         QTRY_COMPARE(f.form->centralWidget()->size(), f.form->centralWidget()->minimumSize());
-        f.form->Drawing->DrawScene();
+        f.Find<DrawingArea>("DrawingArea")->DrawScene();
         f.form->View().SpiralMode = true;
-        f.form->Drawing->RedrawView();
+        f.Find<DrawingArea>("DrawingArea")->RedrawView();
         f.form->resize(854, 525);
-        QTRY_VERIFY(f.form->Drawing->Picture().height() > 0);
+        QTRY_VERIFY(f.Find<DrawingArea>("DrawingArea")->Picture().height() > 0);
     }
 
     void windowStartsAtItsSize()
@@ -139,7 +139,7 @@ private slots:
         MainFormFixture f;
         f.Start();
         QCOMPARE(f.form->centralWidget()->size(), QSize(854, 470));
-        QCOMPARE(f.form->Pan->geometry(), QRect(0, 288, 854, 182));
+        QCOMPARE(f.Find<QWidget>("Pan")->geometry(), QRect(0, 288, 854, 182));
         QCOMPARE(f.form->View().CenterX, 427);
         QCOMPARE(f.form->View().CenterY, 144);
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Zarvitone"));

@@ -48,7 +48,7 @@ private slots:
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         QTest::keyClick(f.form.get(), Qt::Key_G, Qt::ControlModifier);
-        SweepWindow* window = f.form->Sweeper;
+        SweepWindow* window = f.Window<SweepWindow>();
         QVERIFY(window != nullptr && window->isVisible());
         // The ranges start from the scene: B1 is 1 there.
         window->findChild<QComboBox*>("Name2")->setCurrentText("B1");
@@ -92,7 +92,7 @@ private slots:
         MainFormFixture f;
         f.StartWith(f.SaveScene(QStringLiteral("six.ato"), SceneOf({1, 2, 3, 51, 52, 76})));
         f.form->Sweep1Click();
-        SweepWindow* window = f.form->Sweeper;
+        SweepWindow* window = f.Window<SweepWindow>();
         Vary(window, 1, "dt", "1e-5", "2,5", 3);
         window->StartClick();
         QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("'2,5' is not a valid floating point value")});

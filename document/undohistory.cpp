@@ -23,31 +23,29 @@ void UndoHistory::Push(UndoEntry entry)
 
 std::optional<UndoEntry> UndoHistory::Undo(UndoEntry present)
 {
-    if (undo_.empty())
-        return std::nullopt;
-    UndoEntry back = std::move(undo_.back());
-    undo_.pop_back();
-    undoBytes_ -= EntryBytes(back);
-    present.Caption = back.Caption;
-    present.ReplacesScene = back.ReplacesScene;
-    redoBytes_ += EntryBytes(present);
-    redo_.push_back(std::move(present));
-    return back;
+    return Step(undo_, undoBytes_, redo_, redoBytes_, std::move(present));
 }
 
 std::optional<UndoEntry> UndoHistory::Redo(UndoEntry present)
 {
-    if (redo_.empty())
-        return std::nullopt;
-    UndoEntry forth = std::move(redo_.back());
-    redo_.pop_back();
-    redoBytes_ -= EntryBytes(forth);
-    present.Caption = forth.Caption;
-    present.ReplacesScene = forth.ReplacesScene;
-    undoBytes_ += EntryBytes(present);
-    undo_.push_back(std::move(present));
+    std::optional<UndoEntry> entry = Step(redo_, redoBytes_, undo_, undoBytes_, std::move(present));
     DropOldest();
-    return forth;
+    return entry;
+}
+
+std::optional<UndoEntry> UndoHistory::Step(std::deque<UndoEntry>& from, std::size_t& fromBytes,
+                                           std::deque<UndoEntry>& to, std::size_t& toBytes, UndoEntry present)
+{
+    if (from.empty())
+        return std::nullopt;
+    UndoEntry entry = std::move(from.back());
+    from.pop_back();
+    fromBytes -= EntryBytes(entry);
+    present.Caption = entry.Caption;
+    present.ReplacesScene = entry.ReplacesScene;
+    toBytes += EntryBytes(present);
+    to.push_back(std::move(present));
+    return entry;
 }
 
 void UndoHistory::Clear()

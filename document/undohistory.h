@@ -47,6 +47,9 @@ public:
     static std::size_t EntryBytes(const UndoEntry& entry);
 
 private:
+    // Moves the top of `from` out and `present` onto `to` under its caption.
+    std::optional<UndoEntry> Step(std::deque<UndoEntry>& from, std::size_t& fromBytes, std::deque<UndoEntry>& to,
+                                  std::size_t& toBytes, UndoEntry present);
     void DropOldest();
 
     int entryLimit_;

@@ -57,6 +57,20 @@ double PreviewMicroseconds(DrawingArea& area, int drawsPerBatch)
     return preview;
 }
 
+// Fills every point's trail with a short curved way around its drawn
+// position, `turn` radians a position.
+void FillTrails(DrawingArea& area, TaonSystem& system, Real turn)
+{
+    for (int k = 0; k < area.Trails().Length(); ++k) {
+        for (int i = 1; i <= SlotCount; ++i) {
+            system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * turn + i);
+            system.Y[i] = system.DrawY[i];
+            system.Z[i] = system.DrawZ[i] + 0.3L * std::cos(k * turn + i);
+        }
+        area.Trails().Record(system);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -95,14 +109,7 @@ int main(int argc, char* argv[])
     const double numberedGravoscope = MedianMicroseconds([&] { area.DrawScene(); });
 
     // Full trails: every point has come a short curved way.
-    for (int k = 0; k < area.Trails().Length(); ++k) {
-        for (int i = 1; i <= SlotCount; ++i) {
-            system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.02L + i);
-            system.Y[i] = system.DrawY[i];
-            system.Z[i] = system.DrawZ[i] + 0.3L * std::cos(k * 0.02L + i);
-        }
-        area.Trails().Record(system);
-    }
+    FillTrails(area, system, 0.02L);
     view.ShowNumbers = false;
     view.ShowTrails = true;
     const double trails = MedianMicroseconds([&] { area.DrawScene(); });
@@ -122,14 +129,7 @@ int main(int argc, char* argv[])
     view.ShowNumbers = false;
     const double preview = PreviewMicroseconds(area, 200);
     area.Trails().SetLength(5000);
-    for (int k = 0; k < area.Trails().Length(); ++k) {
-        for (int i = 1; i <= SlotCount; ++i) {
-            system.X[i] = system.DrawX[i] + 0.3L * std::sin(k * 0.002L + i);
-            system.Y[i] = system.DrawY[i];
-            system.Z[i] = system.DrawZ[i] + 0.3L * std::cos(k * 0.002L + i);
-        }
-        area.Trails().Record(system);
-    }
+    FillTrails(area, system, 0.002L);
     view.ShowTrails = true;
     const double trails5000 = MedianMicroseconds([&] { area.DrawScene(); }, 10);
     const double previewTrails = PreviewMicroseconds(area, 10);

@@ -215,27 +215,24 @@ void SceneDocument::Restore(const UndoEntry& entry)
 
 void SceneDocument::Undo()
 {
-    if (!CanUndo())
-        return;
-    ReturnToPresent();
-    const SceneState before = Capture();
-    const FileNames namesBefore = names_;
-    const std::optional<UndoEntry> back = undo_.Undo({QString(), before, names_, false});
-    Restore(*back);
-    Announce(before, namesBefore, back->ReplacesScene);
-    emit historyChanged();
+    if (CanUndo())
+        Travel(&UndoHistory::Undo);
 }
 
 void SceneDocument::Redo()
 {
-    if (!CanRedo())
-        return;
+    if (CanRedo())
+        Travel(&UndoHistory::Redo);
+}
+
+void SceneDocument::Travel(std::optional<UndoEntry> (UndoHistory::*move)(UndoEntry))
+{
     ReturnToPresent();
     const SceneState before = Capture();
     const FileNames namesBefore = names_;
-    const std::optional<UndoEntry> forth = undo_.Redo({QString(), before, names_, false});
-    Restore(*forth);
-    Announce(before, namesBefore, forth->ReplacesScene);
+    const std::optional<UndoEntry> entry = (undo_.*move)({QString(), before, names_, false});
+    Restore(*entry);
+    Announce(before, namesBefore, entry->ReplacesScene);
     emit historyChanged();
 }
 

@@ -91,6 +91,8 @@ private:
 
     SceneState Capture() const;
     void Restore(const UndoEntry& entry);
+    // Undo or Redo: the present goes onto the other stack, the entry `move` takes becomes the present.
+    void Travel(std::optional<UndoEntry> (UndoHistory::*move)(UndoEntry));
     void Conclude(const QString& caption, const SceneState& before, const FileNames& namesBefore);
     void Announce(const SceneState& before, const FileNames& namesBefore, bool replaced);
     void StepTaken();

@@ -71,18 +71,19 @@ void TMainForm::ShowEditMenu()
 
 void TMainForm::Undo1Click()
 {
-    // The fields show the model afterwards, typing not yet stored included.
     document_.Undo();
-    RefillParameterFields();
-    if (view_.SpiralMode) {
-        BuildFigure(system_, true);
-        Drawing->DrawSpiral();
-    }
+    ShowTravelled();
 }
 
 void TMainForm::Redo1Click()
 {
     document_.Redo();
+    ShowTravelled();
+}
+
+// After Undo or Redo the fields show the model, typing not yet stored included.
+void TMainForm::ShowTravelled()
+{
     RefillParameterFields();
     if (view_.SpiralMode) {
         BuildFigure(system_, true);

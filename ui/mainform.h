@@ -117,6 +117,7 @@ private:
     // What the window shows when the document reports a change (documentwiring.cpp).
     void WireDocument();
     void ShowEditMenu();
+    void ShowTravelled();
     void ShowRecordedState();
     // The trails as the kept states up to this one draw them.
     void TrailsUpTo(int index);
